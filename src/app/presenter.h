@@ -30,7 +30,7 @@ struct FileDialogRequest {
 };
 
 class Presenter {
-public:
+  public:
     virtual ~Presenter() = default;
 
     // One new last line of the log list (already formatted; a blank line arrives as " ").
@@ -45,7 +45,9 @@ public:
     virtual int AskRedoYesNo(const std::string& caption, const std::string& question) = 0;
 
     // A modal message box owned by the main window.
-    virtual MessageAnswer ShowMessage(const std::string& caption, const std::string& text, MessageButtons buttons,
+    virtual MessageAnswer ShowMessage(const std::string& caption,
+                                      const std::string& text,
+                                      MessageButtons buttons,
                                       MessageIcon icon) = 0;
 
     // The common open and save dialogs: the chosen path, or nullopt when cancelled.
@@ -57,5 +59,17 @@ public:
 // questions get their default answers). The presenter must outlive its installation.
 void InstallPresenter(Presenter* presenter);
 Presenter* InstalledPresenter();
+
+// Installs a presenter for the lifetime of a scope and puts the previous one back (tests).
+class ScopedPresenter {
+  public:
+    explicit ScopedPresenter(Presenter* presenter);
+    ~ScopedPresenter();
+    ScopedPresenter(const ScopedPresenter&) = delete;
+    ScopedPresenter& operator=(const ScopedPresenter&) = delete;
+
+  private:
+    Presenter* previous_;
+};
 
 }  // namespace kestrova::app
