@@ -9,7 +9,7 @@
 namespace kestrova::platform {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Blocks the calling thread for `ms` milliseconds (a virtual clock only counts them).
     virtual void SleepMs(uint32_t ms) = 0;
@@ -18,14 +18,14 @@ public:
 };
 
 class RealClock final : public Clock {
-public:
+  public:
     void SleepMs(uint32_t ms) override;
     uint64_t NowMs() override;
 };
 
 // Thread-safe: a test thread may sleep while the test's own thread reads the totals.
 class VirtualClock final : public Clock {
-public:
+  public:
     void SleepMs(uint32_t ms) override;
     uint64_t NowMs() override;
 
@@ -33,7 +33,7 @@ public:
     std::vector<uint32_t> Sleeps() const;  // every sleep, in the order asked
     void Reset();
 
-private:
+  private:
     mutable std::mutex mutex_;
     uint64_t now_ = 0;
     std::vector<uint32_t> sleeps_;
@@ -48,7 +48,7 @@ void SleepMs(uint32_t ms);
 
 // Installs a clock for the lifetime of a scope (tests).
 class ScopedClock {
-public:
+  public:
     explicit ScopedClock(Clock& clock) { SetCurrentClock(&clock); }
     ~ScopedClock() { SetCurrentClock(nullptr); }
     ScopedClock(const ScopedClock&) = delete;

@@ -17,7 +17,7 @@ struct LocalDateTime {
 LocalDateTime FormatLocalDateTime(std::time_t when);
 
 class DateTimeSource {
-public:
+  public:
     virtual ~DateTimeSource() = default;
     virtual LocalDateTime Now() = 0;
 };
@@ -27,11 +27,11 @@ DateTimeSource& CurrentDateTimeSource();
 void SetCurrentDateTimeSource(DateTimeSource* source);  // null restores the system source
 
 class FixedDateTimeSource final : public DateTimeSource {
-public:
+  public:
     explicit FixedDateTimeSource(LocalDateTime value) : value_(std::move(value)) {}
     LocalDateTime Now() override { return value_; }
 
-private:
+  private:
     LocalDateTime value_;
 };
 

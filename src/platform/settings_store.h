@@ -17,12 +17,14 @@ enum class SettingsResult {
 };
 
 class SettingsStore {
-public:
+  public:
     virtual ~SettingsStore() = default;
     // Whether the key under HKEY_CURRENT_USER can be opened for reading.
     virtual bool OpenKey(const std::string& keyPath) = 0;
     // Reads a string value into `buffer` of capacity *size bytes (in: capacity, out: see above).
-    virtual SettingsResult QueryString(const std::string& keyPath, const std::string& valueName, char* buffer,
+    virtual SettingsResult QueryString(const std::string& keyPath,
+                                       const std::string& valueName,
+                                       char* buffer,
                                        uint32_t* size) = 0;
 };
 
@@ -31,13 +33,15 @@ SettingsStore& SystemSettingsStore();
 
 // Reads an INI-style store from a given file: the Linux store, and tests on every platform.
 class IniSettingsStore final : public SettingsStore {
-public:
+  public:
     explicit IniSettingsStore(std::string path) : path_(std::move(path)) {}
     bool OpenKey(const std::string& keyPath) override;
-    SettingsResult QueryString(const std::string& keyPath, const std::string& valueName, char* buffer,
+    SettingsResult QueryString(const std::string& keyPath,
+                               const std::string& valueName,
+                               char* buffer,
                                uint32_t* size) override;
 
-private:
+  private:
     std::string path_;
 };
 

@@ -1,6 +1,8 @@
 // The well-known program folders. Windows asks the shell without creating the folder; Linux reads
-// the CommonProgramFiles and ProgramFiles environment variables, else the documented install
-// locations (see README). Injectable so tests can give any answer, a failed query included.
+// the CommonProgramFiles and ProgramFiles environment variables (a variable set to an empty value
+// answers an empty text), else the documented install locations: "/usr/local/lib" for the common
+// program files and "/opt" for the program files (see README). Injectable so tests can give any
+// answer, a failed query included.
 #pragma once
 
 #include <optional>
@@ -9,7 +11,7 @@
 namespace kestrova::platform {
 
 class ShellFolders {
-public:
+  public:
     virtual ~ShellFolders() = default;
     // The common program files folder; nullopt when the query fails. May answer an empty text.
     virtual std::optional<std::string> CommonProgramFiles() = 0;
@@ -22,13 +24,13 @@ ShellFolders& SystemShellFolders();
 
 // Fixed answers, for tests.
 class FixedShellFolders final : public ShellFolders {
-public:
+  public:
     FixedShellFolders(std::optional<std::string> common, std::optional<std::string> programFiles)
         : common_(std::move(common)), programFiles_(std::move(programFiles)) {}
     std::optional<std::string> CommonProgramFiles() override { return common_; }
     std::optional<std::string> ProgramFiles() override { return programFiles_; }
 
-private:
+  private:
     std::optional<std::string> common_;
     std::optional<std::string> programFiles_;
 };

@@ -7,7 +7,7 @@
 namespace kestrova::platform {
 
 class WorkerThread {
-public:
+  public:
     WorkerThread();
     ~WorkerThread();  // joins a thread still running
     WorkerThread(const WorkerThread&) = delete;
@@ -20,7 +20,7 @@ public:
     void Join();
     bool Started() const;
 
-private:
+  private:
     struct State;
     std::unique_ptr<State> state_;
 };
