@@ -292,7 +292,9 @@ Packet BuildReply(const Message& message, ReplyFault fault) {
             packet.size++;
             break;
         case ReplyFault::kAllZero:
+            // As long as any read of the host, so that no padding follows the zeros.
             std::fill(packet.bytes.begin(), packet.bytes.end(), 0);
+            packet.size = packet.bytes.size();
             break;
         default:
             break;

@@ -167,7 +167,7 @@ enum class ReplyFault {
     kDoubledSource,
     kWrongOffset,  // a fragment whose offset is one past the one requested
     kNullMessage,  // 6E 80 BE instead of the reply
-    kAllZero,      // zeros, as long as the reply would have been
+    kAllZero,      // kPacketCapacity zeros: more than any read of the host
 };
 
 // 6E (80|len) payload checksum, then the fault applied.

@@ -8,7 +8,7 @@
 namespace brevlink {
 
 class I2cTransport {
-public:
+  public:
     virtual ~I2cTransport() = default;
     // One write transaction to `address`; false when the device does not acknowledge or the bus fails.
     virtual bool Write(uint8_t address, const uint8_t* data, size_t size) = 0;
