@@ -1,0 +1,10 @@
+// The current monitor's capabilities: which catalogue codes it lists, and a summary in the log.
+#pragma once
+
+namespace kestrova::bus {
+
+// Marks `inCaps` for every code the capabilities list (after clearing all 256), logs the numbers
+// of continuous and discrete commands and then the capabilities string in pieces of 80 characters.
+void ShowCapsSummary();
+
+}  // namespace kestrova::bus
