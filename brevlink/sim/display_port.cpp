@@ -1,0 +1,124 @@
+#include "brevlink/sim/display_port.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+namespace brevlink::sim {
+namespace {
+
+bool Contains(const std::vector<uint8_t>& codes, uint8_t code) {
+    return std::find(codes.begin(), codes.end(), code) != codes.end();
+}
+
+// Garbling keeps the checksum right, so the host takes the bytes and its parser meets them:
+// every closing parenthesis is lost and every eleventh character turns to noise.
+void Garble(uint16_t offset, uint8_t* data, size_t size) {
+    for (size_t i = 0; i < size; ++i) {
+        if (data[i] == ')') {
+            data[i] = ' ';
+        }
+        if ((offset + i) % 11 == 5) {
+            data[i] = 0xFF;
+        }
+    }
+}
+
+}  // namespace
+
+DisplayPort::DisplayPort(MonitorModel& model, std::string capabilities, Faults faults)
+    : model_(model), capabilities_(std::move(capabilities)), faults_(std::move(faults)) {}
+
+bool DisplayPort::Write(const uint8_t* data, size_t size) {
+    pending_.reset();
+    ddcci::RequestFrame frame;
+    if (data == nullptr ||
+        ddcci::ParseRequestWrite(ddcci::kDisplayAddress, data, size, frame) != ddcci::FrameStatus::kOk) {
+        pending_ = ddcci::BuildNullMessage();
+        return true;
+    }
+    ddcci::HostRequest request;
+    if (!ddcci::DecodeHostRequest(frame.message, request)) {
+        pending_ = ddcci::BuildNullMessage();
+        return true;
+    }
+    switch (request.opcode) {
+        case ddcci::kOpGetVcp:
+            AnswerGetVcp(request.vcpCode);
+            break;
+        case ddcci::kOpSetVcp:
+            AnswerSetVcp(request.vcpCode, request.value);
+            break;
+        case ddcci::kOpCapabilitiesRequest:
+            AnswerCapabilities(request.offset);
+            break;
+        case ddcci::kOpSaveSettings:
+            break;  // nothing to answer; the values are kept anyway
+        default:
+            pending_ = ddcci::BuildNullMessage();  // tables are not simulated
+            break;
+    }
+    return true;
+}
+
+bool DisplayPort::Read(uint8_t* data, size_t size) {
+    if (!pending_ || data == nullptr) {
+        return false;
+    }
+    const size_t copied = std::min(size, pending_->size);
+    std::memcpy(data, pending_->Data(), copied);
+    std::memset(data + copied, 0, size - copied);
+    pending_.reset();
+    return true;
+}
+
+void DisplayPort::AnswerGetVcp(uint8_t code) {
+    if (Contains(faults_.silentCodes, code)) {
+        return;
+    }
+    const FeatureAnswer answer = model_.Get(code);
+    ddcci::VcpReply reply;
+    reply.vcpCode = code;
+    reply.resultCode = answer.supported ? ddcci::kResultNoError : ddcci::kResultUnsupported;
+    reply.type = answer.momentary ? 1 : 0;
+    reply.maximum = answer.maximum;
+    reply.current = answer.current;
+
+    ddcci::ReplyFault fault =
+        Contains(faults_.badChecksumCodes, code) ? ddcci::ReplyFault::kBadChecksum : ddcci::ReplyFault::kNone;
+    if (zeroRepliesLeft_ > 0) {
+        --zeroRepliesLeft_;
+        if (faults_.zeroStyle == ZeroStyle::kBytes) {
+            fault = ddcci::ReplyFault::kAllZero;
+        } else {
+            reply.maximum = 0;
+            reply.current = 0;
+        }
+    }
+    pending_ = ddcci::BuildReply(ddcci::VcpReplyMessage(reply), fault);
+}
+
+void DisplayPort::AnswerSetVcp(uint8_t code, uint16_t value) {
+    const bool ignored = faults_.ignoreAllWrites || Contains(faults_.ignoredWriteCodes, code);
+    const uint32_t restoresBefore = model_.Restores();
+    const bool applied = !ignored && model_.Set(code, value);
+    model_.RecordWrite(code, value, applied);
+    if (model_.Restores() != restoresBefore) {
+        zeroRepliesLeft_ = faults_.zeroRepliesAfterRestore;
+    }
+}
+
+void DisplayPort::AnswerCapabilities(uint16_t offset) {
+    uint8_t chunk[ddcci::kMaxFragmentData] = {};
+    size_t size = 0;
+    if (offset < capabilities_.size()) {
+        size = std::min(capabilities_.size() - offset, ddcci::kMaxFragmentData);
+        std::memcpy(chunk, capabilities_.data() + offset, size);
+    }
+    if (faults_.garbledCapabilities) {
+        Garble(offset, chunk, size);
+    }
+    pending_ = ddcci::BuildReply(ddcci::FragmentReplyMessage(ddcci::kOpCapabilitiesReply, offset, chunk, size));
+}
+
+}  // namespace brevlink::sim
