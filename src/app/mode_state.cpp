@@ -65,4 +65,10 @@ void ResetSettingsMenu() {
     NotifyMenu();
 }
 
+void ApplyStartUpMode() {
+    ResetSettingsMenu();
+    TestMode = kManualMode;
+    FullRangeTesting = false;
+}
+
 }  // namespace kestrova::app

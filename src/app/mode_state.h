@@ -40,5 +40,8 @@ bool ChooseModeFromMenu(int mode);
 void GreySettingsMenu();
 // Manual checked, Automatic unchecked, nothing greyed (start-up and tests); notifies the observer.
 void ResetSettingsMenu();
+// The start-up settings: Manual and Standard, the menu as ResetSettingsMenu leaves it. The caption
+// follows when the window calls UpdateModeCaption after creating its controls.
+void ApplyStartUpMode();
 
 }  // namespace kestrova::app

@@ -54,8 +54,17 @@ TEST_F(ModeStateTest, CaptionFollowsModeAndLevel) {
     }
 }
 
-TEST_F(ModeStateTest, StartUpCaptionIsManualStandard) {
+TEST_F(ModeStateTest, StartUpIsManualStandardWithManualChecked) {
     EXPECT_EQ(ModeCaptionText(), "Manual - Standard");
+    TestMode = kAutomaticMode;
+    FullRangeTesting = true;
+    GreySettingsMenu();
+    ApplyStartUpMode();
+    EXPECT_EQ(ModeCaptionText(), "Manual - Standard");
+    SettingsMenuState menu = CurrentSettingsMenu();
+    EXPECT_TRUE(menu.manualChecked);
+    EXPECT_FALSE(menu.automaticChecked);
+    EXPECT_FALSE(menu.greyed);
 }
 
 TEST_F(ModeStateTest, MenuChoiceMovesCheckMarkAndUpdatesCaption) {
