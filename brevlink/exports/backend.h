@@ -1,0 +1,33 @@
+// A back end gives the library its monitors: a bus per monitor and what the OS and card say.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "brevlink/sim/lab.h"
+#include "brevlink/sim/profile.h"
+#include "brevlink/transport/i2c_transport.h"
+
+namespace brevlink {
+
+struct MonitorLink {
+    int position = 0;                   // 1..16
+    I2cTransport* transport = nullptr;  // owned by the back end
+    sim::HostFacts facts;
+};
+
+class Backend {
+  public:
+    virtual ~Backend() = default;
+    virtual std::vector<MonitorLink> Monitors() = 0;
+    // The lab behind a simulated back end, for BrevlinkLabCommand; null for real buses.
+    virtual sim::Lab* LabOrNull() { return nullptr; }
+};
+
+std::unique_ptr<Backend> MakeLabBackend(const sim::LabProfile& profile);
+
+// Null, with `error` set, where the system has no i2c-dev.
+std::unique_ptr<Backend> MakeI2cDevBackend(std::string& error);
+
+}  // namespace brevlink

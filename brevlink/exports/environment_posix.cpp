@@ -1,0 +1,15 @@
+#include <cstdlib>
+
+#include "brevlink/exports/environment.h"
+
+namespace brevlink {
+
+std::optional<std::string> ReadEnvironment(const char* name) {
+    const char* value = std::getenv(name);
+    if (value == nullptr) {
+        return std::nullopt;
+    }
+    return std::string(value);
+}
+
+}  // namespace brevlink

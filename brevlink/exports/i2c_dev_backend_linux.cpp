@@ -1,0 +1,45 @@
+#include "brevlink/exports/backend.h"
+#include "brevlink/transport/display_enumeration.h"
+#include "brevlink/transport/i2c_dev_bus_provider.h"
+
+namespace brevlink {
+namespace {
+
+// Every /dev/i2c-N bus with an EDID at 0x50, in bus order, at positions 1, 2, ...
+class I2cDevBackend : public Backend {
+  public:
+    I2cDevBackend() : displays_(EnumerateDisplays(provider_)) {}
+
+    std::vector<MonitorLink> Monitors() override {
+        std::vector<MonitorLink> links;
+        int position = 0;
+        for (DisplayBus& display : displays_) {
+            MonitorLink link;
+            link.position = ++position;
+            link.transport = display.transport.get();
+            const std::string device = "/dev/i2c-" + std::to_string(display.bus);
+            link.facts.deviceName = device;
+            link.facts.deviceString = "I2C bus " + std::to_string(display.bus);
+            link.facts.monitorDevice = device + "@0x37";
+            link.facts.monitorString = "DDC/CI monitor on " + device;
+            link.facts.driverName = "Brevlink i2c-dev";
+            link.facts.i2cSupport = "Linux i2c-dev";
+            link.facts.i2cPort = static_cast<uint32_t>(display.bus);
+            link.facts.i2cTiming = 100.0f;
+            links.push_back(std::move(link));
+        }
+        return links;
+    }
+
+  private:
+    I2cDevBusProvider provider_;
+    std::vector<DisplayBus> displays_;
+};
+
+}  // namespace
+
+std::unique_ptr<Backend> MakeI2cDevBackend(std::string& /*error*/) {
+    return std::make_unique<I2cDevBackend>();
+}
+
+}  // namespace brevlink

@@ -1,0 +1,140 @@
+#include "brevlink/exports/library.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "brevlink/exports/environment.h"
+#include "brevlink/sim/profile_json.h"
+
+namespace brevlink {
+namespace {
+
+std::optional<std::string> ReadTextFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return std::nullopt;
+    }
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+}  // namespace
+
+Library& Library::Instance() {
+    // Never destroyed: an export called while the process exits must still find it.
+    static Library* library = new Library();
+    return *library;
+}
+
+void Library::SetDriverDirectory(std::string directory, std::string productKey) {
+    driverDirectory_ = std::move(directory);
+    productKey_ = std::move(productKey);
+}
+
+void Library::Report(const std::string& message) {
+    std::fprintf(stderr, "Brevlink: %s\n", message.c_str());
+    diagLog_.AddAlways(message);
+}
+
+void Library::LogWire(int32_t monitor, const char* direction, const uint8_t* bytes, size_t size) {
+    if (!wireLog_.Enabled() || size == 0) {
+        return;
+    }
+    std::string line = "monitor " + std::to_string(monitor) + " " + direction;
+    char hex[4];
+    for (size_t i = 0; i < size; ++i) {
+        std::snprintf(hex, sizeof(hex), " %02X", bytes[i]);
+        line += hex;
+    }
+    wireLog_.Add(std::move(line));
+}
+
+std::unique_ptr<Backend> Library::OpenBackend(const BackendChoice& choice) {
+    switch (choice.kind) {
+        case BackendKind::kBuiltinLab:
+            diagLog_.Add("back end: built-in simulated monitor (lab), from " + choice.origin);
+            return MakeLabBackend(sim::BuiltinProfile());
+        case BackendKind::kLabProfile: {
+            sim::ProfileResult loaded = sim::LoadProfileFile(choice.profilePath);
+            if (!loaded.profile) {
+                for (const std::string& error : loaded.errors) {
+                    Report(error);
+                }
+                Report("lab profile not loaded (" + choice.origin + "); no monitor is served");
+                return nullptr;
+            }
+            diagLog_.Add("back end: lab profile " + choice.profilePath + ", from " + choice.origin);
+            return MakeLabBackend(*loaded.profile);
+        }
+        case BackendKind::kI2cDev: {
+            std::string error;
+            std::unique_ptr<Backend> backend = MakeI2cDevBackend(error);
+            if (!backend) {
+                Report(error + " (" + choice.origin + "); no monitor is served");
+                return nullptr;
+            }
+            diagLog_.Add("back end: i2c-dev, from " + choice.origin);
+            return backend;
+        }
+        case BackendKind::kNone:
+            break;
+    }
+    Report(choice.error + "; no monitor is served");
+    return nullptr;
+}
+
+bool Library::Enumerate() {
+    enumerated_ = true;
+    sessions_.clear();
+    backend_.reset();
+    BackendInputs inputs;
+    inputs.backendVariable = ReadEnvironment(kBackendVariable);
+    inputs.profileVariable = ReadEnvironment(kLabProfileVariable);
+    inputs.driverDirectory = driverDirectory_;
+    backend_ = OpenBackend(SelectBackend(inputs, ReadTextFile));
+    if (!backend_) {
+        return false;
+    }
+    for (const MonitorLink& link : backend_->Monitors()) {
+        if (link.transport != nullptr && link.position >= sim::kMinPosition && link.position <= sim::kMaxPosition) {
+            sessions_[link.position] =
+                std::make_unique<MonitorSession>(link.position, *link.transport, waiter_, link.facts);
+        }
+    }
+    return true;
+}
+
+void Library::EnsureEnumerated() {
+    if (!enumerated_) {
+        Enumerate();
+    }
+}
+
+uint32_t Library::AttachMask() {
+    EnsureEnumerated();
+    uint32_t mask = 0;
+    for (const auto& [position, session] : sessions_) {
+        mask |= 1u << position;
+    }
+    return mask;
+}
+
+int32_t Library::MonitorCount() {
+    EnsureEnumerated();
+    return static_cast<int32_t>(sessions_.size());
+}
+
+MonitorSession* Library::Session(int32_t monitor) {
+    EnsureEnumerated();
+    const auto it = sessions_.find(monitor);
+    return it == sessions_.end() ? nullptr : it->second.get();
+}
+
+sim::Lab* Library::Lab() {
+    EnsureEnumerated();
+    return backend_ ? backend_->LabOrNull() : nullptr;
+}
+
+}  // namespace brevlink
