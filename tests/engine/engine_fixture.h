@@ -1,0 +1,36 @@
+// What every engine test starts from: a virtual clock, a recording presenter, the scripted monitor,
+// and the process-wide catalogue, groups and run settings back at their start values.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "app/run_settings.h"
+#include "app/testing/recording_presenter.h"
+#include "engine/vcp_catalogue.h"
+#include "engine/vcp_groups.h"
+#include "platform/clock.h"
+#include "scripted_monitor.h"
+
+namespace kestrova::engine::testing {
+
+class EngineTest : public ::testing::Test {
+  protected:
+    EngineTest() {
+        app::ResetRunSettings();
+        Catalogue() = VcpCatalogue();
+        BuildVcpGroups(VcpGroups());
+    }
+    ~EngineTest() override {
+        app::ResetRunSettings();
+        Catalogue() = VcpCatalogue();
+        BuildVcpGroups(VcpGroups());
+    }
+
+    platform::VirtualClock clock_;
+    platform::ScopedClock scopedClock_{clock_};
+    app::testing::RecordingPresenter presenter_;
+    app::ScopedPresenter scopedPresenter_{&presenter_};
+    ScopedScriptedMonitor monitor_;
+};
+
+}  // namespace kestrova::engine::testing
