@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "app/fixed_text.h"
@@ -51,6 +52,9 @@ void FreeReportBody();
 void ReportWrite(const char* format, ...) KESTROVA_PRINTF(1, 2);
 // The same with "<BR>" after the line.
 void ReportWriteLine(const char* format, ...) KESTROVA_PRINTF(1, 2);
+
+// Formats printf-style without the line limit, for pieces that must go in whole.
+std::string FormatText(const char* format, ...) KESTROVA_PRINTF(1, 2);
 
 // Append a piece whole, however long (a capabilities string, a result text).
 void ReportAppend(std::string_view piece);
