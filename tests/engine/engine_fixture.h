@@ -1,5 +1,5 @@
 // What every engine test starts from: a virtual clock, a recording presenter, the scripted monitor,
-// and the process-wide catalogue, groups and run settings back at their start values.
+// and the process-wide catalogue, groups, run settings and report texts back at their start values.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,6 +9,9 @@
 #include "engine/vcp_catalogue.h"
 #include "engine/vcp_groups.h"
 #include "platform/clock.h"
+#include "platform/local_time.h"
+#include "report/report_body.h"
+#include "report/report_texts.h"
 #include "scripted_monitor.h"
 
 namespace kestrova::engine::testing {
@@ -19,13 +22,19 @@ class EngineTest : public ::testing::Test {
         app::ResetRunSettings();
         Catalogue() = VcpCatalogue();
         BuildVcpGroups(VcpGroups());
+        report::ResetReportTexts();
+        platform::SetCurrentDateTimeSource(&dateTime_);
     }
     ~EngineTest() override {
+        platform::SetCurrentDateTimeSource(nullptr);
+        report::FreeReportBody();
+        report::ResetReportTexts();
         app::ResetRunSettings();
         Catalogue() = VcpCatalogue();
         BuildVcpGroups(VcpGroups());
     }
 
+    platform::FixedDateTimeSource dateTime_{{"2:07 PM", "Monday, December 7, 2026"}};
     platform::VirtualClock clock_;
     platform::ScopedClock scopedClock_{clock_};
     app::testing::RecordingPresenter presenter_;
