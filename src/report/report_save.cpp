@@ -53,22 +53,14 @@ std::string ProposedReportName(const bus::MonitorRecord& record) {
 bool WriteReportFile(const std::string& path) {
     const std::string cover = ReportCover.Str();
     const std::string summary = ReportSummary.Str();
-    bool written = false;
-    {
-        FileHandle file(std::fopen(path.c_str(), "wb"));
-        if (file == nullptr) {
-            return false;
-        }
-        written = WriteAll(file.get(), cover) && WriteAll(file.get(), summary) &&
-                  WriteAll(file.get(), ReportBody.View()) && std::fflush(file.get()) == 0;
-        // Closing flushes what the C library still holds; a failure there loses bytes too.
-        written = std::fclose(file.release()) == 0 && written;
+    FileHandle file(std::fopen(path.c_str(), "wb"));
+    if (file == nullptr) {
+        return false;
     }
-    if (!written) {
-        // A cut report must not pass for a whole one.
-        std::remove(path.c_str());
-    }
-    return written;
+    const bool written = WriteAll(file.get(), cover) && WriteAll(file.get(), summary) &&
+                         WriteAll(file.get(), ReportBody.View()) && std::fflush(file.get()) == 0;
+    // Closing may still have bytes to hand to the disk; its failure loses them too.
+    return std::fclose(file.release()) == 0 && written;
 }
 
 bool SaveReport() {
@@ -87,7 +79,8 @@ bool SaveReport() {
         }
         saved = WriteReportFile(*path);
         if (!saved) {
-            app::ShowErrorBox("The report could not be saved to \"" + *path +
+            // A file cut short by a full disk is reported like one that could not be created.
+            app::ShowErrorBox("The report could not be saved in full to \"" + *path +
                               "\".\nChoose another file name or folder, or cancel to discard the report.");
         }
     }

@@ -79,7 +79,7 @@ std::string PluginCommentsText(const std::vector<std::string>& codes, std::strin
 std::string ProposedReportName(const bus::MonitorRecord& record);
 
 // Writes cover, summary and the used body, byte for byte, to `path` (created or truncated).
-// False when the file cannot be created or written in full; a partial file is removed.
+// False when the file cannot be created or written in full.
 bool WriteReportFile(const std::string& path);
 
 // Asks for the file name and writes the report; when the file cannot be written the engineer is
