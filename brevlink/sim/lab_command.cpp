@@ -113,7 +113,10 @@ class Command {
     bool Monitors() {
         std::string text;
         for (const auto& monitor : lab_.Monitors()) {
-            text += (text.empty() ? "" : " ") + std::to_string(monitor->Profile().position);
+            if (!text.empty()) {
+                text += ' ';
+            }
+            text += std::to_string(monitor->Profile().position);
         }
         return Ok(text);
     }
@@ -145,7 +148,10 @@ class Command {
     bool Writes() {
         std::string text;
         for (const WriteRecord& write : monitor_->Model().Writes()) {
-            text += Hex2(write.code) + " " + std::to_string(write.value) + (write.applied ? "" : " ignored") + "\n";
+            text += Hex2(write.code);
+            text += ' ';
+            text += std::to_string(write.value);
+            text += write.applied ? "\n" : " ignored\n";
         }
         return Ok(text);
     }
