@@ -1,0 +1,215 @@
+#include "app/wizard/wizard.h"
+
+#include "app/operator_output.h"
+#include "app/run_settings.h"
+#include "bus/bus_startup.h"
+#include "bus/monitor_table.h"
+#include "engine/vcp_catalogue.h"
+#include "engine/vcp_groups.h"
+#include "project/project_file.h"
+#include "project/project_open_request.h"
+#include "project/project_run_selection.h"
+
+namespace kestrova::app::wizard {
+
+namespace {
+
+constexpr char kSelectMonitorPrompt[] = "2. Monitor selection - Select the monitor to test and press 'Select'.";
+constexpr char kReadyToTest[] = "5. Ready to start the test.";
+
+std::string FileNameOf(const std::string& path) {
+    const size_t separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+}  // namespace
+
+Wizard::Wizard(CheckoffDialog& checkoff, SelectionDialog& selection, TestRunner& runner, std::function<bool()> startBus)
+    : checkoff_(checkoff), selection_(selection), runner_(runner), startBus_(std::move(startBus)) {
+    if (!startBus_) {
+        startBus_ = [] { return bus::StartBus(); };
+    }
+}
+
+bool Wizard::StartUp(Presenter& presenter, ModeObserver* modeObserver) {
+    // The long-lived objects exist before anything is shown.
+    bus::Monitors();
+    engine::Catalogue();
+    engine::VcpGroups();
+    InstallPresenter(&presenter);
+    InstallModeObserver(modeObserver);
+    ApplyStartUpMode();
+    UpdateModeCaption();
+    controls_ = WizardControls{};
+    projectName_ = kNoProjectName;
+    Enter(kStepIdle);
+
+    if (!startBus_()) {
+        return false;
+    }
+    monitors_.clear();
+    for (int i = 0; i < bus::Monitors().UsedCount(); ++i) {
+        monitors_.push_back(bus::MonitorListText(bus::Monitors()[i]));
+    }
+    monitorSelection_ = monitors_.empty() ? -1 : 0;
+    bus::currentMonitor = 0;
+    FillCheckoffDefaults();
+    LogLine("READY");
+    return true;
+}
+
+void Wizard::Enter(int step) {
+    step_ = step;
+    ApplyWizardStep(step, controls_);
+}
+
+void Wizard::Start() {
+    if (!controls_.start) {
+        return;
+    }
+    LogLine("Start");
+    Enter(kStepChooseProject);
+    LogBlankLine();
+    LogLine("1. Select Project - Select a project or No project.");
+}
+
+void Wizard::ChooseProject() {
+    if (!controls_.chooseProject) {
+        return;
+    }
+    ProjectPath.Clear();
+    const std::optional<std::string> path = ShowOpenFileDialog(project::ProjectOpenRequest(kProjectPathCapacity - 1));
+    if (!path) {
+        return;
+    }
+    ProjectPath = *path;
+    ProjectTitle = FileNameOf(*path);
+    projectName_ = ProjectTitle.Str();
+    UsingProject = true;
+    Enter(kStepSelectMonitor);
+    LogLine("Using project  '%s'", ProjectPath.CStr());
+    LogBlankLine();
+    LogLine("%s", kSelectMonitorPrompt);
+}
+
+void Wizard::NoProject() {
+    if (!controls_.noProject) {
+        return;
+    }
+    projectName_ = kNoProjectName;
+    UsingProject = false;
+    Enter(kStepSelectMonitor);
+    LogLine("No Project used for this test, using Caps string from monitor.");
+    LogBlankLine();
+    LogLine("%s", kSelectMonitorPrompt);
+}
+
+void Wizard::ChooseMonitorEntry(int position) {
+    if (controls_.monitorList && position >= 0 && position < static_cast<int>(monitors_.size())) {
+        monitorSelection_ = position;
+    }
+}
+
+void Wizard::Select() {
+    if (!controls_.select) {
+        return;
+    }
+    // Monitors are enumerated once, at start-up: with none attached there is nothing to test until
+    // the program starts again.
+    if (monitorSelection_ < 0 || monitorSelection_ >= static_cast<int>(monitors_.size())) {
+        ShowErrorBox(kNoMonitorText);
+        return;
+    }
+    bus::currentMonitor = monitorSelection_;
+    LogLine("Monitor selected is '%s'", bus::MonitorListText(bus::CurrentMonitorRecord()).c_str());
+    Enter(kStepGetInfo);
+    LogBlankLine();
+    LogLine("3. Get information - Press 'Get Info' to enter your information.");
+}
+
+void Wizard::GetInfo() {
+    if (!controls_.getInfo || !RunCheckoffInformation(checkoff_)) {
+        return;
+    }
+    if (UsingProject) {
+        LogBlankLine();
+        LogLine("4. Build VCP list - Skipped, using Project file.");
+        LogBlankLine();
+        // A refused project must not leave Test enabled with ticks it never chose.
+        if (!project::LoadProjectHeader() || !ApplyProjectSelection()) {
+            LogLine("%s", kProjectRefusedHint);
+            return;
+        }
+        LogLine("%s", kReadyToTest);
+        Enter(kStepReadyToTest);
+    } else {
+        LogBlankLine();
+        LogLine("4. Build VCP list - Press 'Get VCPs' to build the VCP list from caps.");
+        Enter(kStepSelectVcps);
+    }
+}
+
+bool Wizard::ApplyProjectSelection() {
+    project::ProjectRecord record;
+    const project::ProjectReadError error = project::ReadProjectFile(ProjectPath.Str(), record);
+    if (error != project::ProjectReadError::kNone) {
+        ShowErrorBox(project::ProjectReadErrorText(error));
+        return false;
+    }
+    engine::VcpGroupArray& groups = engine::VcpGroups();
+    project::ApplyProjectToGroups(record, groups);
+    ApplyPluginInclusion(project::PluginInclusionFromGroups(groups));
+    return true;
+}
+
+void Wizard::SelectVcps() {
+    if (!controls_.selectVcps) {
+        return;
+    }
+    LogLine("Select VCPs and Plugins");
+    SelectionConfirmed = false;
+    LogLine("...select the VCPs and Plugins and then press 'OK'");
+    RunVcpSelection(selection_);
+    if (SelectionConfirmed) {
+        Enter(kStepReadyToTest);
+    }
+    LogLine("%s", kReadyToTest);
+}
+
+void Wizard::Test() {
+    if (!controls_.test) {
+        return;
+    }
+    if (runner_.RunActive()) {
+        ShowErrorBox(kRunStillEndingText);
+        return;
+    }
+    Enter(kStepTesting);
+    if (!runner_.StartRun()) {
+        Enter(kStepReadyToTest);
+    }
+}
+
+void Wizard::Reset() {
+    if (!controls_.reset) {
+        return;
+    }
+    LogLine("Reset");
+    runner_.RequestReset();
+    Enter(kStepIdle);
+    controls_.start = true;
+}
+
+WizardView Wizard::View() const {
+    WizardView view;
+    view.step = step_;
+    view.controls = controls_;
+    view.projectName = projectName_;
+    view.monitors = monitors_;
+    view.monitorSelection = monitorSelection_;
+    view.settingsMenu = CurrentSettingsMenu();
+    view.modeCaption = ModeCaptionText();
+    return view;
+}
+
+}  // namespace kestrova::app::wizard

@@ -1,0 +1,21 @@
+// The open dialog both the wizard and the editor show for a project file.
+#pragma once
+
+#include "app/presenter.h"
+
+namespace kestrova::project {
+
+inline constexpr char kOpenProjectTitle[] = "Open project:";
+
+// "All" (*.*) and "Project" (*.vmdProj) with the second preselected; the path must exist.
+inline app::FileDialogRequest ProjectOpenRequest(size_t maxPathLength) {
+    app::FileDialogRequest request;
+    request.title = kOpenProjectTitle;
+    request.filters = {{"All", "*.*"}, {"Project", "*.vmdProj"}};
+    request.selectedFilter = 1;
+    request.maxPathLength = maxPathLength;
+    request.pathMustExist = true;
+    return request;
+}
+
+}  // namespace kestrova::project
