@@ -9,6 +9,9 @@ else()
     include(GoogleTest)
 endif()
 
+# Everything the ThreadSanitizer build runs.
+add_custom_target(thread_tests)
+
 # kestrova_add_test(<name> SOURCES ... [LIBS ...] [LINUX_ONLY] [THREADS] [NO_MAIN] [TIMEOUT s])
 # One executable per module. Natively every case becomes its own CTest test; under Wine the
 # whole binary is one CTest test (discovering cases through Wine at build time is slow).
@@ -22,6 +25,10 @@ function(kestrova_add_test name)
         return()
     endif()
     add_executable(${name} ${T_SOURCES})
+    # The ThreadSanitizer build compiles only what the threaded tests need (target thread_tests).
+    if(T_THREADS)
+        add_dependencies(thread_tests ${name})
+    endif()
     if(T_NO_MAIN)
         target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest)
     else()
