@@ -89,9 +89,13 @@ int32_t WrDDCGetRangeRtn(int32_t monitor,
         }
         brevlink::ddcci::VcpReading reading;
         const int32_t result = GetRange(library, monitor, code, {minimum, maximum, current}, wait, reading);
-        // Sent from the 0x6E address byte on; the reply from its 0x6E source byte, byte 3 the result code.
+        // Sent from the 0x6E address byte on; the reply from its 0x6E source byte, byte 3 the result
+        // code. Only a verified reply goes back: callers take a nonzero byte 3 for "unsupported",
+        // and in a garbled read byte 3 is noise (the wrap log keeps those bytes).
         brevlink::PutBytes(reading.sent.Data(), reading.sent.size, sent, sentSize);
-        brevlink::PutBytes(reading.received.Data(), reading.received.size, reply, replySize);
+        const bool verified = reading.status == brevlink::ddcci::DdcStatus::kOk ||
+                              reading.status == brevlink::ddcci::DdcStatus::kUnsupported;
+        brevlink::PutBytes(reading.received.Data(), verified ? reading.received.size : 0, reply, replySize);
         return result;
     });
 }

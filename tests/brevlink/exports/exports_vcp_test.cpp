@@ -159,8 +159,10 @@ TEST_F(ExportsVcp, SilentCodeNeverAnswersWhileOthersDo) {
     EXPECT_EQ(Read(1, 0x10).result, 1);
 }
 
-TEST_F(ExportsVcp, BadChecksumRepliesAreRefused) {
+TEST_F(ExportsVcp, BadChecksumRepliesAreRefusedAndNotHandedBack) {
     ASSERT_TRUE(UseLabProfile(wr, "faulty-bad-checksum.json"));
+    wr.WrLogEnableWrap(1);
+    wr.WrLogClearWrap();
     uint32_t minimum = 0;
     uint32_t maximum = 0;
     uint32_t current = 0;
@@ -171,10 +173,15 @@ TEST_F(ExportsVcp, BadChecksumRepliesAreRefused) {
     EXPECT_EQ(
         wr.WrDDCGetRangeRtn(1, 0x10, &minimum, &maximum, &current, 5, sent.data(), &sentSize, reply.data(), &replySize),
         0);
-    // Unframed, the reply is the bytes as read: the 11 of the frame and a spare one.
-    ASSERT_GE(replySize, 11u);
-    EXPECT_EQ(reply[4], 0x10);
-    EXPECT_NE(reply[10], 0x50 ^ 0x6E ^ 0x88 ^ 0x02 ^ 0x10 ^ 0x64 ^ 0x4B);
+    EXPECT_EQ(sentSize, 6u);
+    // A caller reads byte 3 of a reply as the result code; a reply that failed its checksum has none.
+    EXPECT_EQ(replySize, 0u);
+    // The wrap log still shows what came over the wire: the frame with its wrong checksum.
+    char line[128] = {};
+    uint32_t size = sizeof(line);
+    ASSERT_EQ(wr.WrLogGetWrapEntry(1, line, &size), 1);
+    EXPECT_EQ(std::string(line).rfind("monitor 1 r 6E 88 02 00 10 00 00 64 00 4B ", 0), 0u) << line;
+    wr.WrLogDisableWrap();
     EXPECT_EQ(Read(1, 0x12).result, 1);
 }
 
