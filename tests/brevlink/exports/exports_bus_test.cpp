@@ -200,6 +200,33 @@ TEST_F(ExportsBus, TwoThreadsPollingTheLockNeverOverlap) {
     EXPECT_EQ(shared, 2 * kRounds);
 }
 
+// The tester's read primitive does not wait for the bus lock, so calls from the window thread
+// and the test thread may meet inside the library: each must still be one whole exchange.
+TEST_F(ExportsBus, CallsFromTwoThreadsWithoutTheLockStayWhole) {
+    constexpr int kRounds = 300;
+    std::atomic<int> failures{0};
+    auto reader = [&](uint32_t code, uint32_t expected) {
+        for (int i = 0; i < kRounds; ++i) {
+            uint32_t minimum = 0;
+            uint32_t maximum = 0;
+            uint32_t current = 0;
+            if (wr.WrDDCGetRange(1, code, &minimum, &maximum, &current, 0) != 1 || current != expected) {
+                ++failures;
+            }
+            char text[400] = {};
+            uint32_t size = sizeof(text);
+            if (wr.WrCapsGetString(1, text, &size) != 1) {
+                ++failures;
+            }
+        }
+    };
+    std::thread a(reader, 0x10, 75);
+    std::thread b(reader, 0x12, 70);
+    a.join();
+    b.join();
+    EXPECT_EQ(failures, 0);
+}
+
 TEST_F(ExportsBus, WrapLogRecordsTheBytesOnTheWire) {
     wr.WrLogEnableWrap(255);
     wr.WrLogClearWrap();
