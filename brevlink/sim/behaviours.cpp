@@ -4,6 +4,9 @@
 #include <deque>
 #include <initializer_list>
 
+#include "brevlink/sim/behaviour_auto_setup.h"
+#include "brevlink/sim/behaviour_colour_presets.h"
+
 namespace brevlink::sim {
 namespace {
 
@@ -108,6 +111,8 @@ std::unique_ptr<Behaviour> Make() {
 constexpr NamedBehaviour kBehaviours[] = {
     {"restore-defaults", &Make<RestoreDefaults>},
     {"new-control-value", &Make<NewControlValue>},
+    {"colour-presets", &MakeColourPresets},
+    {"auto-setup", &MakeAutoSetup},
 };
 
 }  // namespace
