@@ -129,11 +129,11 @@ TEST(TableStore, TrivexAnswersEachCommandWord) {
         uint16_t answer;
         uint16_t gradientAfter;
     };
+    // Calibrating with nothing on screen is refused; on the identity ramp section s reads the entry
+    // s quarters of the way up.
     const Step steps[] = {
-        {0x1801, kTrivexRefused, 0},                                               // nothing on screen to calibrate
-        {0x0400, kTrivexLutCount, 0}, {0x0200, 0, 0x0200}, {0x1801, 255, 0x0200},  // the identity ramp a quarter of the
-                                                                                   // way up
-        {0x1803, 767, 0x0200},        {0x0402, 0, 0x0200}, {0x0000, 0, 0},        {0x0500, kTrivexRefused, 0},
+        {0x1801, kTrivexRefused, 0}, {0x0400, kTrivexLutCount, 0}, {0x0200, 0, 0x0200}, {0x1801, 255, 0x0200},
+        {0x1803, 767, 0x0200},       {0x0402, 0, 0x0200},          {0x0000, 0, 0},      {0x0500, kTrivexRefused, 0},
     };
     for (const Step& s : steps) {
         unsigned char buffer[48] = {static_cast<unsigned char>(s.command & 0xFF),
