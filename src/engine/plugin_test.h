@@ -10,7 +10,8 @@ namespace kestrova::engine {
 // Runs one manual plug-in test; it writes its own table into the still open group table.
 using PluginTest = void (*)();
 
-// The test registered for a group, or null when none is (or the index is outside the groups).
+// The test registered for a group, or null when none is (or the index is outside the groups). From
+// the start, group 3 has TheftDeterrenceTest and group 5 PipZoningTest.
 PluginTest FindPluginTest(int32_t groupIndex);
 // Registers (or, with null, removes) the test of a group. Not for use during a run.
 void SetPluginTest(int32_t groupIndex, PluginTest test);
