@@ -1,0 +1,11 @@
+#include "brevlink/exports/backend.h"
+#include "brevlink/exports/bus_backend.h"
+#include "brevlink/transport/i2c_dev_bus_provider.h"
+
+namespace brevlink {
+
+std::unique_ptr<Backend> MakeI2cDevBackend(std::string& /*error*/) {
+    return MakeBusBackend(std::make_unique<I2cDevBusProvider>());
+}
+
+}  // namespace brevlink
