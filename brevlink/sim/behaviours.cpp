@@ -6,6 +6,7 @@
 
 #include "brevlink/sim/behaviour_auto_setup.h"
 #include "brevlink/sim/behaviour_colour_presets.h"
+#include "brevlink/sim/behaviour_theft_mode.h"
 
 namespace brevlink::sim {
 namespace {
@@ -101,6 +102,7 @@ class NewControlValue : public Behaviour {
 struct NamedBehaviour {
     const char* name;
     std::unique_ptr<Behaviour> (*make)();
+    bool standard = true;  // a faulty variant is only had by naming it in a profile
 };
 
 template <typename T>
@@ -113,6 +115,9 @@ constexpr NamedBehaviour kBehaviours[] = {
     {"new-control-value", &Make<NewControlValue>},
     {"colour-presets", &MakeColourPresets},
     {"auto-setup", &MakeAutoSetup},
+    {"theft-mode", [] { return MakeTheftMode(TheftPinFault::kNone); }},
+    {"theft-mode-any-pin", [] { return MakeTheftMode(TheftPinFault::kAnyPin); }, false},
+    {"theft-mode-swapped-pin", [] { return MakeTheftMode(TheftPinFault::kSwappedWords); }, false},
 };
 
 }  // namespace
@@ -135,7 +140,13 @@ std::vector<std::string> BehaviourNames() {
 }
 
 std::vector<std::string> StandardBehaviours() {
-    return BehaviourNames();
+    std::vector<std::string> names;
+    for (const NamedBehaviour& entry : kBehaviours) {
+        if (entry.standard) {
+            names.emplace_back(entry.name);
+        }
+    }
+    return names;
 }
 
 }  // namespace brevlink::sim

@@ -13,8 +13,9 @@ namespace {
 
 constexpr char kCompliantCaps[] =
     "(prot(monitor)type(LCD)model(LAB24)cmds(01 02 03 07 0C E3 F3)vcp(02 04 05 06 08 0B 0C 0E 10 12 14(01 05 06 08 "
-    "0B) 16 18 1A 1E 20 30 3E 52 60(01 03 0F) 62 6C 6E 70 86(01 02) 8D(01 02) AC AE B2 B6 C0 C6 C8 C9 CA(01 02) CC(01 "
-    "02 03 04 05 06 0A) D6(01 04 05) DC(01 02 03 05) DF)mswhql(1)asset_eep(40)mccs_ver(2.2))";
+    "0B) 16 18 1A 1E 20 30 3E 52 60(01 03 0F) 62 66(01 02) 6C 6E 70 86(01 02) 8D(01 02) 94(00 01 02 03) A4 AA(01 02 "
+    "03 04) AC AE B2 B6 C0 C6 C8 C9 CA(01 02) CC(01 02 03 04 05 06 0A) D6(01 02 03 04 05) DC(01 02 03 05) DF FA(00 "
+    "01) FB FC FD FE)mswhql(1)asset_eep(40)mccs_ver(2.2))";
 
 class ExportsCaps : public ::testing::Test {
   protected:
@@ -47,7 +48,7 @@ TEST_F(ExportsCaps, StringIsCutToTheCapacityAndAlwaysTerminated) {
         int32_t result;
         uint32_t length;
     };
-    for (const Case& c : {Case{0, 0, 0}, Case{1, 1, 0}, Case{2, 1, 1}, Case{10, 1, 9}, Case{2048, 1, 310}}) {
+    for (const Case& c : {Case{0, 0, 0}, Case{1, 1, 0}, Case{2, 1, 1}, Case{10, 1, 9}, Case{2048, 1, 383}}) {
         std::array<char, 2049> text;  // one byte more than the largest capacity, to see overruns
         text.fill('x');
         uint32_t size = c.capacity;
@@ -62,8 +63,8 @@ TEST_F(ExportsCaps, StringIsCutToTheCapacityAndAlwaysTerminated) {
 }
 
 TEST_F(ExportsCaps, CountsAndRetrievesCodesByIndex) {
-    EXPECT_EQ(wr.WrCapsNumberOfDiscEntries(1), 8);
-    EXPECT_EQ(wr.WrCapsNumberOfContEntries(1), 31);
+    EXPECT_EQ(wr.WrCapsNumberOfDiscEntries(1), 12);
+    EXPECT_EQ(wr.WrCapsNumberOfContEntries(1), 36);
     uint32_t code = 0;
     char values[80] = {};
     uint32_t size = sizeof(values);
@@ -75,16 +76,16 @@ TEST_F(ExportsCaps, CountsAndRetrievesCodesByIndex) {
     ASSERT_EQ(wr.WrCapsRetrieveByIndexDiscCommand(1, 0, &code, values, &size), 1);
     EXPECT_STREQ(values, "01 05");
     size = sizeof(values);
-    ASSERT_EQ(wr.WrCapsRetrieveByIndexDiscCommand(1, 7, &code, values, &size), 1);
-    EXPECT_EQ(code, 0xDCu);
+    ASSERT_EQ(wr.WrCapsRetrieveByIndexDiscCommand(1, 11, &code, values, &size), 1);
+    EXPECT_EQ(code, 0xFAu);
     size = sizeof(values);
-    EXPECT_EQ(wr.WrCapsRetrieveByIndexDiscCommand(1, 8, &code, values, &size), 0);
+    EXPECT_EQ(wr.WrCapsRetrieveByIndexDiscCommand(1, 12, &code, values, &size), 0);
     EXPECT_STREQ(values, "");
     ASSERT_EQ(wr.WrCapsRetrieveByIndexContCommand(1, 0, &code), 1);
     EXPECT_EQ(code, 0x02u);
-    ASSERT_EQ(wr.WrCapsRetrieveByIndexContCommand(1, 30, &code), 1);
-    EXPECT_EQ(code, 0xDFu);
-    EXPECT_EQ(wr.WrCapsRetrieveByIndexContCommand(1, 31, &code), 0);
+    ASSERT_EQ(wr.WrCapsRetrieveByIndexContCommand(1, 35, &code), 1);
+    EXPECT_EQ(code, 0xFEu);
+    EXPECT_EQ(wr.WrCapsRetrieveByIndexContCommand(1, 36, &code), 0);
 }
 
 TEST_F(ExportsCaps, SupportedValuesFillWholeValuesUpToTheBufferSize) {
