@@ -6,6 +6,7 @@
 
 #include "brevlink/sim/behaviour_auto_setup.h"
 #include "brevlink/sim/behaviour_colour_presets.h"
+#include "brevlink/sim/behaviour_restore_on_zero.h"
 #include "brevlink/sim/behaviour_theft_mode.h"
 
 namespace brevlink::sim {
@@ -115,6 +116,7 @@ constexpr NamedBehaviour kBehaviours[] = {
     {"new-control-value", &Make<NewControlValue>},
     {"colour-presets", &MakeColourPresets},
     {"auto-setup", &MakeAutoSetup},
+    {"restore-on-zero", &MakeRestoreOnZero, false},
     {"theft-mode", [] { return MakeTheftMode(TheftPinFault::kNone); }},
     {"theft-mode-any-pin", [] { return MakeTheftMode(TheftPinFault::kAnyPin); }, false},
     {"theft-mode-swapped-pin", [] { return MakeTheftMode(TheftPinFault::kSwappedWords); }, false},

@@ -370,6 +370,30 @@ TEST_F(ManualScreenTestTest, FaultyMonitorsFailForTheirOwnReasons) {
     }
 }
 
+TEST_F(ManualScreenTestTest, ACommandThatResetsOnZeroFailsOnlyInRobustTesting) {
+    const std::string resets = "...0x10 Brightness/Luminance resets to 75<BR>...0x12 Contrast resets to 70<BR>";
+    struct Case {
+        bool robust;
+        bool pass;
+        std::string result;
+    };
+    const Case cases[] = {
+        {false, true, resets},
+        {true, false,
+         "...FAIL, '0' should not have reset  (exp 96, got 75), 0x10 Brightness/Luminance<BR>"
+         "...FAIL, '0' should not have reset  (exp 94, got 70), 0x12 Contrast<BR>" +
+             resets},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.robust ? "robust" : "standard");
+        UseLab("faulty-restore-on-zero.json");
+        app::FullRangeTesting = c.robust;
+        const Outcome outcome = Run(0x05);
+        EXPECT_EQ(outcome.pass, c.pass);
+        EXPECT_EQ(outcome.result, c.result);
+    }
+}
+
 TEST_F(ManualScreenTestTest, AResetThatNeverCompletesFailsTheResetChecks) {
     for (bool robust : {false, true}) {
         SCOPED_TRACE(robust ? "robust" : "standard");
