@@ -98,7 +98,7 @@ TEST_F(VcpDispatchTest, OneCallPerOutcome) {
         {"unlisted, fails", 0x12, false, {false, "...bad<BR>"}, true, true, false, "...bad<BR>" + warning, true},
         {"non-continuous", 0xDF, true, {true, "v2.2<BR>"}, true, true, true, verified + "v2.2<BR>", false},
         {"screen action", 0x04, true, {false, "...FAILED<BR>"}, true, true, false, verified + "...FAILED<BR>", true},
-        {"no procedure", 0x74, true, {}, false, false, false, verified + "**NOTE: Not tested yet**<BR>", false},
+        {"no procedure", 0x74, true, {true, ""}, false, false, false, verified + "**NOTE: Not tested yet**<BR>", false},
         {"no procedure, unlisted",
          0x74,
          false,
@@ -108,9 +108,9 @@ TEST_F(VcpDispatchTest, OneCallPerOutcome) {
          false,
          "**NOTE: Not tested yet**<BR>" + warning,
          false},
-        {"reserved", 0x07, true, {}, false, false, false, verified + "**NOTE: Not tested yet**<BR>", false},
-        {"manufacturer, listed", 0xE5, true, {}, false, false, true, "", false},
-        {"manufacturer, unlisted", 0xE5, false, {}, false, false, false, warning, false},
+        {"reserved", 0x07, true, {true, ""}, false, false, false, verified + "**NOTE: Not tested yet**<BR>", false},
+        {"manufacturer, listed", 0xE5, true, {true, ""}, false, false, true, "", false},
+        {"manufacturer, unlisted", 0xE5, false, {true, ""}, false, false, false, warning, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
