@@ -11,6 +11,11 @@ packages=(
     edid-decode chromium
 )
 
+# --minimal: only what the main job's Release build of kestrova and Brevlink needs.
+if [ "${1:-}" = "--minimal" ]; then
+    packages=(g++ cmake make nlohmann-json3-dev)
+fi
+
 missing=()
 for p in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
