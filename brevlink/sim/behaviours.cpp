@@ -6,6 +6,7 @@
 
 #include "brevlink/sim/behaviour_auto_setup.h"
 #include "brevlink/sim/behaviour_colour_presets.h"
+#include "brevlink/sim/behaviour_pip_window.h"
 #include "brevlink/sim/behaviour_restore_on_zero.h"
 #include "brevlink/sim/behaviour_theft_mode.h"
 
@@ -114,6 +115,7 @@ std::unique_ptr<Behaviour> Make() {
 constexpr NamedBehaviour kBehaviours[] = {
     {"restore-defaults", &Make<RestoreDefaults>},
     {"new-control-value", &Make<NewControlValue>},
+    {"pip-window", &MakePipWindow},
     {"colour-presets", &MakeColourPresets},
     {"auto-setup", &MakeAutoSetup},
     {"restore-on-zero", &MakeRestoreOnZero, false},

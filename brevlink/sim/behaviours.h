@@ -23,6 +23,9 @@ class Behaviour {
     virtual void OnGet(MonitorModel& /*model*/, uint8_t /*code*/, FeatureAnswer& /*answer*/) {}
     // A control's value changed, by the host or on the panel.
     virtual void OnChanged(MonitorModel& /*model*/, uint8_t /*code*/, ChangeSource /*source*/) {}
+    // What the engineer saw on the screen of this behaviour's doing since the last look, a line
+    // each ending in '\n'; looking forgets it.
+    virtual void Look(std::string& /*seen*/) {}
 };
 
 // Null for a name that is not in the table.

@@ -11,7 +11,7 @@ namespace {
 constexpr char kUsage[] =
     "commands: monitors | set P CODE VALUE | get P CODE | writes P | clear-writes P | "
     "fault P silent|checksum|ignore CODE | fault P ignore all | fault P zeros N | fault P garble on|off | "
-    "fault P clear";
+    "fault P clear | power-cycle P | look P";
 
 bool ParseNumber(const std::string& text, uint32_t limit, uint32_t& out) {
     if (text.empty()) {
@@ -87,6 +87,12 @@ class Command {
         if (verb == "fault" && words_.size() >= 3) {
             return Fault();
         }
+        if (verb == "power-cycle" && words_.size() == 2) {
+            return PowerCycle();
+        }
+        if (verb == "look" && words_.size() == 2) {
+            return Ok(monitor_->Model().Look());
+        }
         return Fail(kUsage);
     }
 
@@ -154,6 +160,22 @@ class Command {
             text += write.applied ? "\n" : " ignored\n";
         }
         return Ok(text);
+    }
+
+    // The engineer unplugs the monitor and plugs it back in: it goes through switched off (0xD6 = 5)
+    // and comes back in the power mode it had, as its panel switch would take it.
+    bool PowerCycle() {
+        constexpr uint8_t kPowerMode = 0xD6;
+        constexpr uint16_t kSwitchedOff = 5;
+        MonitorModel& model = monitor_->Model();
+        const VcpFeature* power = model.Feature(kPowerMode);
+        if (power == nullptr) {
+            return Fail(Hex2(kPowerMode) + " is not a control of this monitor");
+        }
+        const uint16_t before = power->current;
+        model.Press(kPowerMode, kSwitchedOff);
+        model.Press(kPowerMode, before);
+        return Ok("ok");
     }
 
     bool Fault() {

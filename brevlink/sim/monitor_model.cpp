@@ -68,6 +68,14 @@ bool MonitorModel::Press(uint8_t code, uint16_t value) {
     return true;
 }
 
+std::string MonitorModel::Look() {
+    std::string seen;
+    for (auto& behaviour : behaviours_) {
+        behaviour->Look(seen);
+    }
+    return seen;
+}
+
 void MonitorModel::RecordWrite(uint8_t code, uint16_t value, bool applied) {
     // Bounded so a long soak run cannot eat the process; the lab reads the recent ones.
     constexpr size_t kMaxWrites = 4096;

@@ -54,6 +54,10 @@ class MonitorModel {
     const std::vector<WriteRecord>& Writes() const { return writes_; }
     void ClearWrites() { writes_.clear(); }
 
+    // What the engineer saw on the screen since the last look (behaviours that draw say), a line
+    // each; empty when nothing was shown.
+    std::string Look();
+
     // For behaviours and the lab's controls.
     VcpFeature* Feature(uint8_t code);
     void NoteRestore() { ++restores_; }

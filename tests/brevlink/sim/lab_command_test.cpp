@@ -54,5 +54,35 @@ TEST(LabCommand, NumbersInDecimalOrHex) {
     Command(lab, "get 1 0x1FF", false);
 }
 
+TEST(LabCommand, PowerCycleSwitchesOffAndBackAsThePanelWould) {
+    Lab lab(BuiltinProfile());
+    MonitorModel& model = lab.AtPosition(1)->Model();
+    Command(lab, "set 1 0xD6 4");
+    Command(lab, "power-cycle 1");
+    EXPECT_EQ(Command(lab, "get 1 0xD6"), "4");
+    // The panel saw the switch: off, then back.
+    EXPECT_EQ(model.Get(0x52).current, 0xD6);
+    EXPECT_EQ(Command(lab, "writes 1"), "");
+    Command(lab, "power-cycle 1 now", false);
+
+    LabProfile noPower = BuiltinProfile();
+    noPower.monitors.at(0).features[0xD6].reset();
+    Lab other(noPower);
+    EXPECT_EQ(Command(other, "power-cycle 1", false), "0xD6 is not a control of this monitor");
+}
+
+TEST(LabCommand, LookTellsWhatTheScreenShowedSinceTheLastLook) {
+    Lab lab(BuiltinProfile());
+    MonitorModel& model = lab.AtPosition(1)->Model();
+    EXPECT_EQ(Command(lab, "look 1"), "");
+    for (auto [code, value] : {std::pair<uint8_t, uint16_t>{0xA4, 0}, {0xA5, 0x100}, {0xA4, 0xFF}, {0xA5, 0}}) {
+        model.Set(code, value);
+    }
+    EXPECT_EQ(Command(lab, "look 1"),
+              "pip window 0,0-0,0 size 50 transparency 15 brightness 50 contrast 50 hue 50 saturation 50\n"
+              "pip window closed\n");
+    EXPECT_EQ(Command(lab, "look 1"), "");
+}
+
 }  // namespace
 }  // namespace brevlink::sim
