@@ -153,7 +153,7 @@ void SettingStep(PluginCodeList& codes,
                  const uint32_t (&values)[6],
                  const PipStep& step,
                  int progress) {
-    const uint32_t saved = ReadNoted(codes, code).current;
+    const PluginReading saved = ReadNoted(codes, code);
     Wait(kSettingMs);
     app::LogLine("%s", logLine);
     for (uint32_t value : values) {
@@ -162,7 +162,11 @@ void SettingStep(PluginCodeList& codes,
     }
     AskAndRecord(codes, step);
     app::SetIndividualProgress(progress);
-    WriteNoted(codes, code, saved);
+    // Without an answer there is nothing to put back: the 0 the read left would overwrite the
+    // monitor's own setting.
+    if (saved.answered) {
+        WriteNoted(codes, code, saved.current);
+    }
     Wait(kSettingMs);
     CloseWindow(codes);
     ReopenWindow(codes);
@@ -187,17 +191,24 @@ std::vector<int64_t> SweepStops(int32_t minimum, int32_t maximum) {
     return stops;
 }
 
-// Steps 5 to 8. The write-back comes after the row and is listed in none.
+// Steps 5 to 8. The write-back comes after the row and is listed in none. A read without an
+// answer gives neither a range to sweep nor a value to put back, so the setting is left alone and
+// the engineer sees no change.
 void ColourSweepStep(PluginCodeList& codes, const ColourStep& colour) {
     const PluginReading reading = ReadNoted(codes, colour.code);
     Wait(kSettingMs);
     app::LogLine("%s", colour.logLine);
-    for (int64_t value : SweepStops(static_cast<int32_t>(reading.minimum), static_cast<int32_t>(reading.maximum))) {
+    const std::vector<int64_t> stops =
+        reading.answered ? SweepStops(static_cast<int32_t>(reading.minimum), static_cast<int32_t>(reading.maximum))
+                         : std::vector<int64_t>{};
+    for (int64_t value : stops) {
         bus::WriteVcp(colour.code, static_cast<uint32_t>(value));
         Wait(kSettingMs);
     }
     AskAndRecord(codes, colour.step);
-    bus::WriteVcp(colour.code, reading.current);
+    if (reading.answered) {
+        bus::WriteVcp(colour.code, reading.current);
+    }
     if (colour.settleAfterRestoreMs > 0) {
         Wait(colour.settleAfterRestoreMs);
     }

@@ -294,7 +294,8 @@ TEST_F(PipZoningTestTest, CodesMissingFromTheCapabilitiesAreNamedWhateverTheAnsw
     }
 }
 
-// A monitor that answers nothing still gets every step; the operator alone decides the rows.
+// A monitor that answers nothing still gets every step; the operator alone decides the rows. What
+// it never read it never writes back, so the monitor keeps its own settings.
 TEST_F(PipZoningTestTest, FailedReadsAreNotChecked) {
     Monitor().controls.clear();
     Run();
@@ -303,8 +304,12 @@ TEST_F(PipZoningTestTest, FailedReadsAreNotChecked) {
     for (const PluginRowCells& row : rows) {
         EXPECT_TRUE(row.passed) << row;
     }
-    // A failed read leaves the range 0..0: one sweep write of 0, and the write-back sends 0 too.
-    EXPECT_EQ(WritesOf("0xF1"), (std::vector<std::string>{"0", "0"}));
+    EXPECT_EQ(WritesOf("0xEA"), (std::vector<std::string>{"1", "20", "40", "60", "80", "100"}));
+    EXPECT_EQ(WritesOf("0xF5"), (std::vector<std::string>{"15", "12", "9", "6", "3", "1"}));
+    EXPECT_EQ(rows[2].codes, "0xA5, 0xA4, 0x95, 0x96, 0x97, 0x98, 0xF5");
+    for (const char* colour : {"0xF1", "0xF2", "0xF3", "0xF4"}) {
+        EXPECT_EQ(WritesOf(colour), std::vector<std::string>{}) << colour;
+    }
 }
 
 TEST_F(PipZoningTestTest, IndividualProgressRunsZeroToSevenAndStaysThere) {

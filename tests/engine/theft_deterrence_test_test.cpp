@@ -86,11 +86,16 @@ class TheftDeterrenceTestTest : public testing::EngineTest {
         presenter_.OnMessage("", [] { Monitor().exchanges.push_back("box"); });
     }
 
-    // Scripts one read per step; `reads` in step order.
-    void Script(const std::array<StepRead, 13>& reads) {
+    // Scripts one read per step; `reads` in step order. The read of step `silentStep` (1-based) gets
+    // no answer to any of its three tries.
+    void Script(const std::array<StepRead, 13>& reads, size_t silentStep = 0) {
         Monitor().script.clear();
-        for (const StepRead& read : reads) {
-            Monitor().script[read.code].push_back({ReadOutcome::kAnswer, 0, 0xFFFF, read.value});
+        for (size_t i = 0; i < reads.size(); ++i) {
+            const bool silent = i + 1 == silentStep;
+            for (int tries = silent ? 3 : 1; tries > 0; --tries) {
+                Monitor().script[reads[i].code].push_back(
+                    {silent ? ReadOutcome::kNoAnswer : ReadOutcome::kAnswer, 0, 0xFFFF, reads[i].value});
+            }
         }
     }
 
@@ -197,7 +202,8 @@ TEST_F(TheftDeterrenceTestTest, EachStepFailsOnItsOwnReadWithTheValueRead) {
     struct Case {
         size_t step;  // 1-based
         uint32_t value;
-        const char* error;  // empty: the step still passes
+        const char* error;    // empty: the step still passes
+        bool silent = false;  // the monitor does not answer the step's read
     };
     const Case cases[] = {
         {1, 0, "ERROR, could not enter Theft Enabled mode, sent 0x01, got 0x0<BR>"},
@@ -217,14 +223,20 @@ TEST_F(TheftDeterrenceTestTest, EachStepFailsOnItsOwnReadWithTheValueRead) {
          "ERROR, should still be in Theft Enabled state after setting incorrect PIN, expected 0x01, got 0x2<BR>"},
         {12, 1, "ERROR, Theft Access Control Mode should be disabled after setting correct PIN. <BR>"},
         {13, 1, "ERROR, theft state is still enabled after setting correct PIN.  Expected 0x00, got 0x1<BR>"},
+        // No answer: the 0 left behind passes no step that looks for 0, but a PIN check still.
+        {1, 0, "ERROR, could not enter Theft Enabled mode, sent 0x01, got 0x0<BR>", true},
+        {3, 0, "", true},
+        {5, 0, "ERROR, the monitor did not answer the read of 0xFE<BR>", true},
+        {12, 0, "ERROR, the monitor did not answer the read of 0xFA<BR>", true},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE("step " + std::to_string(c.step) + " reads " + std::to_string(c.value));
+        SCOPED_TRACE("step " + std::to_string(c.step) +
+                     (c.silent ? " gets no answer" : " reads " + std::to_string(c.value)));
         report::BeginReport();
         presenter_.ClearEvents();
         std::array<StepRead, 13> reads = kCompliantReads;
         reads[c.step - 1].value = c.value;
-        Script(reads);
+        Script(reads, c.silent ? c.step : 0);
         Run();
         const std::vector<PluginRowCells> rows = Rows();
         ASSERT_EQ(rows.size(), 13u);
@@ -243,16 +255,18 @@ TEST_F(TheftDeterrenceTestTest, EachStepFailsOnItsOwnReadWithTheValueRead) {
     }
 }
 
-// Reads answered "unsupported" leave 0 to compare; every step still runs and the correct PIN is
-// still sent at step 12.
-TEST_F(TheftDeterrenceTestTest, AMonitorWithoutTheftSupportFailsWhereZeroIsWrong) {
+// Reads answered "unsupported" leave 0 to compare, which proves nothing where 0 is expected: only
+// the PIN checks pass. Every step still runs and the correct PIN is still sent at step 12.
+TEST_F(TheftDeterrenceTestTest, AMonitorWithoutTheftSupportPassesOnlyTheUnreadablePin) {
     for (uint32_t code = 0xFA; code <= 0xFE; ++code) {
         Monitor().script[code] = std::deque<ScriptedRead>(4, ScriptedRead{ReadOutcome::kUnsupported});
     }
     Run();
-    EXPECT_EQ(Verdicts(), (std::vector<bool>{false, false, true, true, true, false, false, false, false, false, false,
-                                             true, true}));
+    EXPECT_EQ(Verdicts(), (std::vector<bool>{false, false, true, true, false, false, false, false, false, false, false,
+                                             false, false}));
     EXPECT_TRUE(Rows()[0].comments.ends_with("ERROR, could not enter Theft Enabled mode, sent 0x01, got 0x0<BR>"));
+    EXPECT_TRUE(Rows()[11].comments.ends_with("ERROR, the monitor did not answer the read of 0xFA<BR>"));
+    EXPECT_TRUE(Rows()[12].comments.ends_with("ERROR, the monitor did not answer the read of 0xFE<BR>"));
     const std::vector<std::string>& trace = Monitor().exchanges;
     EXPECT_EQ(std::count(trace.begin(), trace.end(), "w 0xFC 15143"), 2);
 }
