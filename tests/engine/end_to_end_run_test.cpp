@@ -28,6 +28,15 @@ const std::set<uint8_t> kNotTestedYetCodes = {
     0xDA, 0xDB, 0xDE, 0xB7, 0xCE, 0xEA, 0xEB, 0xF5, 0xF6, 0xF7, 0x01, 0xA2, 0xB0, 0xB5,
 };
 
+// The only rows of a whole run that pass on the compliant monitor: every code it lists, except the
+// listed PIP size (0xEA) and transparency (0xF5), which have no handler. Every other code of the
+// groups fails, for one of the reasons checked below.
+const std::set<uint8_t> kPassingCodes = {
+    0x02, 0x04, 0x05, 0x06, 0x08, 0x0B, 0x0C, 0x0E, 0x10, 0x12, 0x14, 0x16, 0x18, 0x1A, 0x1E, 0x20, 0x30, 0x3E, 0x52,
+    0x60, 0x62, 0x66, 0x6C, 0x6E, 0x70, 0x86, 0x8D, 0x94, 0x95, 0x96, 0x97, 0x98, 0xA4, 0xA5, 0xAA, 0xAC, 0xAE, 0xB2,
+    0xB6, 0xC0, 0xC6, 0xC8, 0xC9, 0xCA, 0xCC, 0xD6, 0xDC, 0xDF, 0xF1, 0xF2, 0xF3, 0xF4, 0xFA, 0xFB, 0xFC, 0xFD, 0xFE,
+};
+
 bool HasProcedure(const VcpEntry& entry) {
     return entry.procedure == kProcedureContinuous || entry.procedure == kProcedureNonContinuous ||
            entry.procedure == kProcedureScreenAction || entry.procedure == kProcedureManufacturer;
@@ -92,6 +101,7 @@ class EndToEndRunTest : public testing::ProcedureLabTest {
             const bool notTestedYet = kNotTestedYetCodes.count(code) != 0;
             const bool mustFail = noProcedure || notTestedYet || !entry.inCaps;
             EXPECT_EQ(entry.passed, !mustFail) << name << ": " << entry.comments;
+            EXPECT_EQ(entry.passed, kPassingCodes.count(code) != 0) << name << ": " << entry.comments;
             failedRows += entry.passed ? 0 : 1;
             if (noProcedure) {
                 EXPECT_TRUE(Contains(entry.comments, "**NOTE: Not tested yet**<BR>")) << name;
@@ -110,7 +120,7 @@ class EndToEndRunTest : public testing::ProcedureLabTest {
                              0xC0, 0xC6, 0xC8, 0xCA, 0xCC, 0xD6, 0xDC, 0xDF, 0xFA, 0xFC, 0xFD, 0xFE}) {
             EXPECT_TRUE(Catalogue()[code].inCaps && Catalogue()[code].passed) << std::hex << int(code);
         }
-        EXPECT_GT(failedRows, 0);
+        EXPECT_EQ(failedRows, static_cast<int>(CodesOfAllGroups().size() - kPassingCodes.size()));
     }
 
     platform::FixedDateTimeSource dateTime_{{"2:07 PM", "Monday, December 7, 2026"}};

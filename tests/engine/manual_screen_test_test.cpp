@@ -343,6 +343,10 @@ TEST_F(ManualScreenTestTest, AutoColourSetupAlwaysAsksTheEngineer) {
 }
 
 TEST_F(ManualScreenTestTest, FaultyMonitorsFailForTheirOwnReasons) {
+    const std::string geometryKept =
+        "...FAIL, could not reset 0x0E Clock, (remained at 95)<BR>...FAIL, could not reset 0x3E Clock phase, "
+        "(remained at 25)<BR>...FAIL, could not reset 0x20 Horizontal position, (remained at 93)<BR>"
+        "...FAIL, could not reset 0x30 Vertical position, (remained at 92)<BR>";
     struct Case {
         const char* profile;
         uint8_t code;
@@ -352,21 +356,30 @@ TEST_F(ManualScreenTestTest, FaultyMonitorsFailForTheirOwnReasons) {
         {"faulty-restore-ignored.json", 0x05,
          "...FAIL, could not reset 0x10 Brightness/Luminance, (remained at 96)<BR>"
          "...FAIL, could not reset 0x12 Contrast, (remained at 94)<BR>"},
-        {"faulty-restore-ignored.json", 0x1E,
-         "...FAIL, could not reset 0x0E Clock, (remained at 95)<BR>...FAIL, could not reset 0x3E Clock phase, "
-         "(remained at 25)<BR>...FAIL, could not reset 0x20 Horizontal position, (remained at 93)<BR>"
-         "...FAIL, could not reset 0x30 Vertical position, (remained at 92)<BR>"},
+        {"faulty-restore-ignored.json", 0x04, geometryKept},
+        {"faulty-restore-ignored.json", 0x06, geometryKept},
+        {"faulty-restore-ignored.json", 0x08,
+         "...FAIL, could not reset 0x16 Red Video Gain, (remained at 95)<BR>...FAIL, could not reset 0x18 Green "
+         "Video Gain, (remained at 94)<BR>...FAIL, could not reset 0x1A Blue Video Gain, (remained at 93)<BR>"},
+        {"faulty-restore-ignored.json", 0x1E, geometryKept},
         {"faulty-ignored-writes.json", 0x05,
          "...FAIL to get test val (exp 96, got 75), 0x10 Brightness/Luminance<BR>"
          "...0x10 Brightness/Luminance resets to 75<BR>...0x12 Contrast resets to 70<BR>"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.profile) + " " + Catalogue()[c.code].name.Str());
-        UseLab(c.profile);
-        const Outcome outcome = Run(c.code);
-        EXPECT_FALSE(outcome.pass);
-        EXPECT_EQ(outcome.result, c.result);
-        EXPECT_EQ(presenter_.LogLines(), Strings{"...testing " + Catalogue()[c.code].name.Str() + " "});
+    // An engineer who sees every change confirmed does not make up for what the read-backs found.
+    for (int mode : {app::kAutomaticMode, app::kManualMode}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.profile) + " " + Catalogue()[c.code].name.Str() + " mode " +
+                         std::to_string(mode));
+            UseLab(c.profile);
+            app::TestMode = mode;
+            presenter_.SetDefaultQuestionAnswer(app::kAnswerYes);
+            presenter_.SetDefaultMessageAnswer(app::MessageAnswer::kYes);
+            const Outcome outcome = Run(c.code);
+            EXPECT_FALSE(outcome.pass);
+            EXPECT_EQ(outcome.result, c.result);
+            EXPECT_EQ(presenter_.LogLines(), Strings{"...testing " + Catalogue()[c.code].name.Str() + " "});
+        }
     }
 }
 
