@@ -3,6 +3,11 @@
 #include <array>
 #include <cassert>
 
+#include "engine/continuous_control_test.h"
+#include "engine/discrete_control_test.h"
+#include "engine/manual_screen_test.h"
+#include "engine/vcp_tag.h"
+
 namespace kestrova::engine {
 
 namespace {
@@ -14,7 +19,13 @@ struct Slot {
 };
 
 constexpr size_t kSlotCount = 16;
-std::array<Slot, kSlotCount> slots;
+// The built-in procedures stand in the table before any code runs, so no front can start a run that
+// finds every code "not tested yet" for want of a registration.
+constinit std::array<Slot, kSlotCount> slots = {{
+    {kProcedureContinuous, &ContinuousControlTest},
+    {kProcedureNonContinuous, &DiscreteControlTest},
+    {kProcedureScreenAction, &ManualScreenTest},
+}};
 
 }  // namespace
 

@@ -1,5 +1,5 @@
-// Fills the procedure table with the built-in test procedures. The fronts call it once at start-up,
-// before the first run; tests that want the real procedures call it too.
+// Puts the built-in test procedures back in the procedure table, which holds them from the start;
+// for tests that replaced them and want the real ones again.
 #pragma once
 
 namespace kestrova::engine {

@@ -2,8 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/continuous_control_test.h"
+#include "engine/discrete_control_test.h"
+#include "engine/manual_screen_test.h"
+#include "engine/vcp_tag.h"
+
 namespace kestrova::engine {
 namespace {
+
+// First in the file: nothing has touched the table yet, as when a front starts its first run.
+TEST(TestProcedureTableTest, TheBuiltInProceduresStandInTheTableFromTheStart) {
+    EXPECT_EQ(FindTestProcedure(kProcedureContinuous), &ContinuousControlTest);
+    EXPECT_EQ(FindTestProcedure(kProcedureNonContinuous), &DiscreteControlTest);
+    EXPECT_EQ(FindTestProcedure(kProcedureScreenAction), &ManualScreenTest);
+    EXPECT_EQ(FindTestProcedure(kProcedureManufacturer), nullptr);
+    EXPECT_EQ(FindTestProcedure(kProcedureTable), nullptr);
+}
 
 bool Passes(uint8_t, ResultText& result) {
     result += "pass<BR>";
