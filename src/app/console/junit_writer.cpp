@@ -1,5 +1,6 @@
 #include "app/console/junit_writer.h"
 
+#include <cstdint>
 #include <fstream>
 
 #include "app/console/html_text.h"
@@ -8,16 +9,22 @@ namespace kestrova::app::console {
 
 namespace {
 
-// Length of the UTF-8 sequence starting at `i`, or 0 when the bytes there are not one.
+// Length of the UTF-8 sequence starting at `i`, or 0 when the bytes there are not one that XML can
+// hold: overlong forms, surrogates, U+FFFE, U+FFFF and anything above U+10FFFF make a parser
+// refuse the whole file.
 size_t Utf8Length(const std::string& text, size_t i) {
     const auto lead = static_cast<unsigned char>(text[i]);
     size_t length = 0;
+    uint32_t code = 0;
     if (lead >= 0xC2 && lead <= 0xDF) {
         length = 2;
+        code = lead & 0x1Fu;
     } else if (lead >= 0xE0 && lead <= 0xEF) {
         length = 3;
+        code = lead & 0x0Fu;
     } else if (lead >= 0xF0 && lead <= 0xF4) {
         length = 4;
+        code = lead & 0x07u;
     } else {
         return 0;
     }
@@ -25,11 +32,15 @@ size_t Utf8Length(const std::string& text, size_t i) {
         return 0;
     }
     for (size_t k = 1; k < length; ++k) {
-        if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
+        const auto next = static_cast<unsigned char>(text[i + k]);
+        if ((next & 0xC0) != 0x80) {
             return 0;
         }
+        code = (code << 6) | (next & 0x3Fu);
     }
-    return length;
+    const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
+    const bool notXml = (code >= 0xD800 && code <= 0xDFFF) || code == 0xFFFE || code == 0xFFFF || code > 0x10FFFF;
+    return overlong || notXml ? 0 : length;
 }
 
 // Monitor texts are bytes of no known encoding: a byte that starts no UTF-8 sequence is taken as

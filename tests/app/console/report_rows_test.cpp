@@ -113,5 +113,24 @@ TEST(JunitWriter, SuitesPerGroupAndTextMadeSafeForXml) {
               "</testsuites>\n");
 }
 
+TEST(JunitWriter, BytesXmlCannotHoldAreTakenAsLatin1) {
+    struct Case {
+        const char* comments;
+        const char* kept;
+    };
+    const Case cases[] = {
+        {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xC2\x80"},              // a surrogate
+        {"\xEF\xBF\xBE", "\xC3\xAF\xC2\xBF\xC2\xBE"},              // U+FFFE
+        {"\xE0\x80\xAF", "\xC3\xA0\xC2\x80\xC2\xAF"},              // overlong '/'
+        {"\xF4\x90\x80\x80", "\xC3\xB4\xC2\x90\xC2\x80\xC2\x80"},  // above U+10FFFF
+        {"\xEF\xBF\xBD \xF0\x9F\x98\x80", "\xEF\xBF\xBD \xF0\x9F\x98\x80"},
+    };
+    for (const Case& c : cases) {
+        const std::string xml = JunitXml({{"Misc", "", "0x01 Degauss", "", false, c.comments}});
+        EXPECT_NE(xml.find(std::string("<failure message=\"FAIL\">") + c.kept + "</failure>"), std::string::npos)
+            << xml;
+    }
+}
+
 }  // namespace
 }  // namespace kestrova::app::console
