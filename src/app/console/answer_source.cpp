@@ -1,6 +1,7 @@
 #include "app/console/answer_source.h"
 
 #include <cctype>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -111,6 +112,13 @@ bool ParseAnswers(const std::string& text,
 }
 
 bool LoadAnswersFile(const std::string& path, std::vector<AnswerLine>& lines, std::string& error) {
+    // A folder opens as an empty stream on Linux: without this check a Manual run would start and
+    // stop at its first question instead of being refused before anything reaches the monitor.
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) {
+        error = "cannot read the answers file \"" + path + "\": it is a folder";
+        return false;
+    }
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         error = "cannot read the answers file \"" + path + "\"";

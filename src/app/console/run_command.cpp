@@ -134,6 +134,11 @@ bool PlanRun(const RunOptions& options, const ConsoleIo& io, RunPlan& plan, std:
         error = "the folder of the JUnit file \"" + *options.junitPath + "\" does not exist";
         return false;
     }
+    std::error_code ignored;
+    if (options.junitPath && fs::is_directory(*options.junitPath, ignored)) {
+        error = "the JUnit file \"" + *options.junitPath + "\" is a folder; give a file name";
+        return false;
+    }
     return true;
 }
 

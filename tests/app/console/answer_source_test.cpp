@@ -35,6 +35,15 @@ TEST(AnswersFile, LinesAndMistakes) {
     }
 }
 
+TEST(AnswersFile, AFolderOrAMissingFileIsRefused) {
+    std::vector<AnswerLine> lines;
+    std::string error;
+    EXPECT_FALSE(LoadAnswersFile(".", lines, error));
+    EXPECT_EQ(error, "cannot read the answers file \".\": it is a folder");
+    EXPECT_FALSE(LoadAnswersFile("no-such-answers.txt", lines, error));
+    EXPECT_EQ(error, "cannot read the answers file \"no-such-answers.txt\"");
+}
+
 struct Step {
     PromptKind kind;
     std::optional<Reply> expected;
