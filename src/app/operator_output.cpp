@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <string>
+#include <utility>
 
 #include "app/run_settings.h"
 
@@ -101,7 +103,19 @@ std::optional<std::string> ShowOpenFileDialog(const FileDialogRequest& request) 
 
 std::optional<std::string> ShowSaveFileDialog(const FileDialogRequest& request) {
     Presenter* presenter = InstalledPresenter();
-    return presenter == nullptr ? std::nullopt : CheckedPath(presenter->AskSavePath(request), request);
+    if (presenter == nullptr) {
+        return std::nullopt;
+    }
+    // A path the caller cannot hold is not a cancel: what is to be saved (a whole run's report) would
+    // be lost without a word. Say so and offer the dialog again.
+    for (;;) {
+        std::optional<std::string> path = presenter->AskSavePath(request);
+        if (!path || path->size() <= request.maxPathLength) {
+            return CheckedPath(std::move(path), request);
+        }
+        ShowErrorBox("The path \"" + *path + "\" is longer than " + std::to_string(request.maxPathLength) +
+                     " characters. Please choose a shorter one.");
+    }
 }
 
 }  // namespace kestrova::app

@@ -126,5 +126,23 @@ TEST_F(OperatorOutputTest, FileDialogAnswersOutsideTheRequestCountAsCancel) {
     EXPECT_EQ(presenter_.LastOpenRequest()->title, "Open project:");
 }
 
+TEST_F(OperatorOutputTest, ATooLongSavePathIsExplainedAndTheDialogOfferedAgain) {
+    ScopedPresenter scope(&presenter_);
+    FileDialogRequest request;
+    request.maxPathLength = 10;
+    presenter_.QueueSavePath("C:\\much\\too\\long.html");
+    presenter_.QueueSavePath("C:\\r.html");
+    presenter_.QueueSavePath("C:\\much\\too\\long.html");
+    presenter_.QueueSavePath(std::nullopt);
+
+    EXPECT_EQ(ShowSaveFileDialog(request), std::optional<std::string>("C:\\r.html"));
+    EXPECT_FALSE(ShowSaveFileDialog(request));  // too long, then cancelled
+    const auto boxes = presenter_.EventsOf(EventKind::kMessage);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].caption, "Error");
+    EXPECT_EQ(boxes[0].text,
+              "The path \"C:\\much\\too\\long.html\" is longer than 10 characters. Please choose a shorter one.");
+}
+
 }  // namespace
 }  // namespace kestrova::app
