@@ -1,5 +1,6 @@
 #include "app/console/run_command.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -19,6 +20,7 @@
 #include "bus/monitor_table.h"
 #include "engine/test_procedures.h"
 #include "engine/test_run_control.h"
+#include "engine/vcp_groups.h"
 #include "project/project_file.h"
 #include "report/report_writer.h"
 
@@ -174,6 +176,13 @@ bool WalkToTest(wizard::Wizard& wizard,
     if (wizard.Step() != wizard::kStepReadyToTest) {
         const std::string box = LastErrorBox(presenter);
         error = "the wizard stopped before Test" + (box.empty() ? std::string() : ": " + box);
+        return false;
+    }
+    // A run of 21 skipped groups tests nothing, and "every row passed" would tell a lab's CI that
+    // the monitor passed.
+    const engine::VcpGroupArray& groups = engine::VcpGroups();
+    if (std::none_of(groups.begin(), groups.end(), [](const engine::VcpGroup& group) { return group.enabled; })) {
+        error = "nothing to test: the selection ticks no VCP code and no plug-in test";
         return false;
     }
     const std::string reportPath = ReportPathFor(plan.target, report::ProposedReportName(bus::CurrentMonitorRecord()));

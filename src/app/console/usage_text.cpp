@@ -97,7 +97,8 @@ const char kRunUsage[] =
     "                            and plug-in row\n"
     "  --no-progress             No progress on standard error\n"
     "\n"
-    "Exit status: 0 every row passed, 1 a row failed, 2 a usage or setup error.\n";
+    "Exit status: 0 every row passed, 1 a row failed, 2 a usage or setup error (nothing\n"
+    "selected to test is one).\n";
 
 const char kProjectUsage[] =
     "Usage: kestrova project new PATH --title TEXT --key HH [options]\n"

@@ -130,6 +130,15 @@ TEST(CliEndToEnd, ProjectRunTakesModeAndCodesFromTheProject) {
     const CliResult contradicted = cli.Run({"run", "--project", "p.vmdProj", "--mode", "manual", "--answer", "yes"});
     EXPECT_EQ(contradicted.status, 2);
     EXPECT_THAT(FailureLine(contradicted), HasSubstr("the project fixes the mode to automatic"));
+    // A project that selects nothing would pass every one of its zero rows.
+    ASSERT_EQ(cli.Run({"project", "new", "empty.vmdProj", "--title", "Empty", "--key", "01", "--test-type", "automatic",
+                       "--codes", ""})
+                  .status,
+              0);
+    const CliResult empty = cli.Run({"run", "--project", "empty.vmdProj", "--report", "empty.html"});
+    EXPECT_EQ(empty.status, 2);
+    EXPECT_THAT(FailureLine(empty), HasSubstr("nothing to test"));
+    EXPECT_FALSE(fs::exists(cli.Path("empty.html")));
 }
 
 struct SetupCase {
