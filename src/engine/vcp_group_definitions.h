@@ -84,6 +84,7 @@ inline constexpr VcpGroupDefinition kVcpGroupDefinitions[] = {
      group_codes::kManufacturerCodes, false},
     {"Preset Operations", "Presets restore changed settings back to factory defaults.", group_codes::kPresetCodes,
      false},
+    // Shown as written: the codes are reserved by the MCCS standard, which this help text speaks of.
     {"Reserved commands", "These commands are currently undefined in the specification and can not be used.",
      group_codes::kReservedCodes, false},
     {"DPVL support", "DPVL, D  P  V  L.", group_codes::kDpvlCodes, false},

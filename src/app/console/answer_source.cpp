@@ -5,21 +5,11 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/console/trimmed.h"
+
 namespace kestrova::app::console {
 
 namespace {
-
-std::string Trimmed(const std::string& text) {
-    size_t begin = 0;
-    size_t end = text.size();
-    while (begin < end && std::isspace(static_cast<unsigned char>(text[begin]))) {
-        ++begin;
-    }
-    while (end > begin && std::isspace(static_cast<unsigned char>(text[end - 1]))) {
-        --end;
-    }
-    return text.substr(begin, end - begin);
-}
 
 std::string Lower(std::string text) {
     for (char& c : text) {

@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "app/console/trimmed.h"
+
 namespace kestrova::app::console {
 
 namespace {
@@ -65,18 +67,6 @@ size_t DecodeEntity(std::string_view text, std::string& out) {
     return 0;
 }
 
-std::string Trim(const std::string& text) {
-    size_t begin = 0;
-    size_t end = text.size();
-    while (begin < end && std::isspace(static_cast<unsigned char>(text[begin]))) {
-        ++begin;
-    }
-    while (end > begin && std::isspace(static_cast<unsigned char>(text[end - 1]))) {
-        --end;
-    }
-    return text.substr(begin, end - begin);
-}
-
 }  // namespace
 
 std::string HtmlToPlainText(std::string_view html) {
@@ -111,7 +101,7 @@ std::string HtmlToPlainText(std::string_view html) {
             ++i;
         }
     }
-    return Trim(out);
+    return Trimmed(out);
 }
 
 }  // namespace kestrova::app::console
