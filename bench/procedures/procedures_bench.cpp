@@ -5,12 +5,12 @@
 
 #include <algorithm>
 
-#include "app/run_settings.h"
+#include "catalogue/vcp_catalogue.h"
+#include "catalogue/vcp_groups.h"
 #include "engine/test_procedures.h"
 #include "engine/test_run.h"
-#include "engine/vcp_catalogue.h"
-#include "engine/vcp_groups.h"
 #include "lab_monitor.h"
+#include "operator/run_settings.h"
 #include "platform/clock.h"
 #include "report/report_texts.h"
 
@@ -19,19 +19,19 @@ namespace {
 using namespace kestrova;
 
 void TickEverything() {
-    for (engine::VcpGroup& group : engine::VcpGroups()) {
+    for (catalogue::VcpGroup& group : catalogue::VcpGroups()) {
         group.enabled = true;
         std::fill_n(group.selected.begin(), group.count, true);
     }
 }
 
 void FullAutomaticRun(benchmark::State& state) {
-    app::ResetRunSettings();
-    app::TestMode = app::kAutomaticMode;
-    app::FullRangeTesting = state.range(0) != 0;
-    app::CheckoffInfo.checkoffLockingCode = "5A";
+    op::ResetRunSettings();
+    op::TestMode = op::kAutomaticMode;
+    op::FullRangeTesting = state.range(0) != 0;
+    op::CheckoffInfo.checkoffLockingCode = "5A";
     engine::RegisterTestProcedures();
-    engine::BuildVcpGroups(engine::VcpGroups());
+    catalogue::BuildVcpGroups(catalogue::VcpGroups());
     TickEverything();
     platform::VirtualClock clock;
     platform::ScopedClock scopedClock(clock);
@@ -44,7 +44,7 @@ void FullAutomaticRun(benchmark::State& state) {
             state.SkipWithError("the lab library could not be loaded");
             break;
         }
-        engine::Catalogue().ResetRunState();
+        catalogue::Catalogue().ResetRunState();
         report::ResetReportTexts();
         clock.Reset();
         state.ResumeTiming();
@@ -56,7 +56,7 @@ void FullAutomaticRun(benchmark::State& state) {
         state.ResumeTiming();
     }
     state.counters["virtual_ms"] = static_cast<double>(virtualMs);
-    app::ResetRunSettings();
+    op::ResetRunSettings();
 }
 
 BENCHMARK(FullAutomaticRun)

@@ -5,15 +5,15 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/run_settings.h"
-#include "app/testing/recording_presenter.h"
+#include "catalogue/vcp_catalogue.h"
+#include "catalogue/vcp_groups.h"
 #include "engine/test_procedure.h"
 #include "engine/test_procedures.h"
 #include "engine/test_run.h"
 #include "engine/test_run_control.h"
-#include "engine/vcp_catalogue.h"
-#include "engine/vcp_groups.h"
 #include "lab_monitor.h"
+#include "operator/run_settings.h"
+#include "operator/testing/recording_presenter.h"
 #include "platform/clock.h"
 #include "platform/local_time.h"
 #include "standin_procedures.h"
@@ -22,7 +22,7 @@ namespace kestrova::engine {
 namespace {
 
 void TickEverything() {
-    for (VcpGroup& group : VcpGroups()) {
+    for (catalogue::VcpGroup& group : catalogue::VcpGroups()) {
         group.enabled = true;
         std::fill_n(group.selected.begin(), group.count, true);
     }
@@ -34,16 +34,16 @@ void BM_FullAutomaticRun(benchmark::State& state) {
     platform::SetCurrentDateTimeSource(&dateTime);
     platform::VirtualClock clock;
     platform::ScopedClock scopedClock(clock);
-    app::testing::RecordingPresenter presenter;
-    app::ScopedPresenter scopedPresenter(&presenter);
+    op::testing::RecordingPresenter presenter;
+    op::ScopedPresenter scopedPresenter(&presenter);
     std::unique_ptr<testing::ScopedStandIns> standIns;
     if (state.range(0) == 1) {
         RegisterTestProcedures();
     } else {
         standIns = std::make_unique<testing::ScopedStandIns>();
     }
-    app::ResetRunSettings();
-    app::TestMode = app::kAutomaticMode;
+    op::ResetRunSettings();
+    op::TestMode = op::kAutomaticMode;
     if (!testing::UseLabProfile(testing::SourcePath("lab/compliant.json"))) {
         state.SkipWithError("the Brevlink lab could not be loaded");
         return;

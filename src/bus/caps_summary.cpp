@@ -3,10 +3,10 @@
 #include <cstring>
 #include <string>
 
-#include "app/operator_output.h"
 #include "bus/monitor_table.h"
 #include "bus/wrapper_table.h"
-#include "engine/vcp_catalogue.h"
+#include "catalogue/vcp_catalogue.h"
+#include "operator/operator_output.h"
 
 namespace kestrova::bus {
 
@@ -18,14 +18,14 @@ constexpr size_t kPieceLength = 80;
 void MarkInCaps(uint32_t code) {
     // Codes are 8-bit; a library answering more is not trusted with the catalogue's index.
     if (code <= 0xFF) {
-        engine::Catalogue()[static_cast<uint8_t>(code)].inCaps = true;
+        catalogue::Catalogue()[static_cast<uint8_t>(code)].inCaps = true;
     }
 }
 
 }  // namespace
 
 void ShowCapsSummary() {
-    engine::Catalogue().ClearCaps();
+    catalogue::Catalogue().ClearCaps();
     const int32_t m = CurrentMonitorRecord().index;
 
     Wrapper.WrSynLock();
@@ -44,19 +44,19 @@ void ShowCapsSummary() {
         Wrapper.WrCapsRetrieveByIndexContCommand(m, static_cast<uint32_t>(i), &code);
         MarkInCaps(code);
     }
-    app::LogLine("Caps - %d continuous, %d discrete commands", continuous, discrete);
+    op::LogLine("Caps - %d continuous, %d discrete commands", continuous, discrete);
 
     std::string caps(kCapsBufferSize, '\0');
     uint32_t length = kCapsBufferSize;
     Wrapper.WrCapsGetString(m, caps.data(), &length);
     caps.back() = '\0';
-    app::LogLine("Caps -");
+    op::LogLine("Caps -");
 
     // The reported length is not trusted beyond the buffer; a piece also ends at a NUL.
     const size_t usable = std::min<size_t>(length, kCapsBufferSize - 1);
     for (size_t offset = 0; offset < usable; offset += kPieceLength) {
         const size_t pieceLength = strnlen(caps.data() + offset, std::min(kPieceLength, kCapsBufferSize - offset));
-        app::LogLine("%s", caps.substr(offset, pieceLength).c_str());
+        op::LogLine("%s", caps.substr(offset, pieceLength).c_str());
         if (pieceLength < kPieceLength) {
             break;
         }

@@ -6,12 +6,12 @@
 #include <cstdint>
 #include <string>
 
-#include "app/fixed_text.h"
+#include "operator/fixed_text.h"
 #include "platform/settings_store.h"
 
 namespace kestrova::bus {
 
-using app::FixedText;
+using op::FixedText;
 
 struct MonitorRecord {
     int32_t index = -1;  // 1-based monitor index in the library; -1 = free record

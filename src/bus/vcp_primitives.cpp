@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/operator_output.h"
 #include "bus/monitor_table.h"
 #include "bus/wrapper_table.h"
+#include "operator/operator_output.h"
 #include "platform/clock.h"
 
 namespace kestrova::bus {
@@ -19,18 +19,18 @@ constexpr uint32_t kReplyCapacity = 40;
 
 void LogSentBytes(const uint8_t* b, uint32_t size) {
     if (size == 4) {
-        app::LogLine("w %.2X %.2X %.2X %.2X ", b[0], b[1], b[2], b[3]);
+        op::LogLine("w %.2X %.2X %.2X %.2X ", b[0], b[1], b[2], b[3]);
     } else {
-        app::LogLine("w %.2X %.2X %.2X %.2X %.2X %.2X ", b[0], b[1], b[2], b[3], b[4], b[5]);
+        op::LogLine("w %.2X %.2X %.2X %.2X %.2X %.2X ", b[0], b[1], b[2], b[3], b[4], b[5]);
     }
 }
 
 void LogReplyBytes(const uint8_t* b, uint32_t size) {
     if (size == 11) {
-        app::LogLine("r %.2X %.2X %.2X %.2X %.2X %.2X %.2X %.2X %.2X %.2X %.2X  ", b[0], b[1], b[2], b[3], b[4], b[5],
-                     b[6], b[7], b[8], b[9], b[10]);
+        op::LogLine("r %.2X %.2X %.2X %.2X %.2X %.2X %.2X %.2X %.2X %.2X %.2X  ", b[0], b[1], b[2], b[3], b[4], b[5],
+                    b[6], b[7], b[8], b[9], b[10]);
     } else {
-        app::LogLine(
+        op::LogLine(
             "r %.2X %.2X %.2X %.2X %.2X %.2X %.2X %.2X %.2X %.2X %.2X %.2X %.2X %.2X %.2X %.2X %.2X %.2X %.2X %.2X  ",
             b[0], b[1], b[2], b[3], b[4], b[5], b[6], b[7], b[8], b[9], b[10], b[11], b[12], b[13], b[14], b[15], b[16],
             b[17], b[18], b[19]);
@@ -72,7 +72,7 @@ bool ReadVcp(uint32_t code, uint32_t* minimum, uint32_t* maximum, uint32_t* curr
             }
         } else {
             if (RawByteLog) {
-                app::LogLine("Old Wrapper - WrDDCGetRangeRtn");
+                op::LogLine("Old Wrapper - WrDDCGetRangeRtn");
             }
             std::memset(sent, 0, sizeof(sent));
             std::memset(reply, 0, sizeof(reply));
@@ -110,7 +110,7 @@ void WriteVcp(uint32_t code, uint32_t value) {
     } else {
         Wrapper.WrDDCSendVCPCommand(m, code, value);
         if (RawByteLog) {
-            app::LogLine("Old Wrapper - WrDDCSendVCPCommandRtn");
+            op::LogLine("Old Wrapper - WrDDCSendVCPCommandRtn");
         }
     }
     Wrapper.WrSynUnlock();

@@ -1,7 +1,7 @@
 #include "bus/wrapper_loader.h"
 
-#include "app/operator_output.h"
 #include "bus/wrapper_table.h"
+#include "operator/operator_output.h"
 #include "platform/clock.h"
 #include "platform/dynamic_library.h"
 
@@ -85,7 +85,7 @@ std::string LoadingErrorText() {
 }
 
 void ShowLoadingError() {
-    app::ShowMessageBox(kLoadingErrorCaption, LoadingErrorText(), app::MessageButtons::kOk, app::MessageIcon::kError);
+    op::ShowMessageBox(kLoadingErrorCaption, LoadingErrorText(), op::MessageButtons::kOk, op::MessageIcon::kError);
 }
 
 void HoldBusLock() {

@@ -1,10 +1,10 @@
 #include "engine/continuous_checks.h"
 
-#include "app/operator_output.h"
-#include "app/run_settings.h"
 #include "bus/vcp_primitives.h"
+#include "catalogue/vcp_catalogue.h"
 #include "engine/result_text.h"
-#include "engine/vcp_catalogue.h"
+#include "operator/operator_output.h"
+#include "operator/run_settings.h"
 #include "platform/clock.h"
 
 namespace kestrova::engine {
@@ -38,7 +38,7 @@ ReadAttempt ReadOnce(uint8_t code) {
 }  // namespace
 
 VcpReading ReadVcpForCheck(uint8_t code, bool& pass, ResultText& result) {
-    const VcpEntry& entry = Catalogue()[code];
+    const catalogue::VcpEntry& entry = catalogue::Catalogue()[code];
     if (!entry.inCaps) {
         return {};
     }
@@ -66,7 +66,7 @@ VcpReading ReadVcpForCheck(uint8_t code, bool& pass, ResultText& result) {
 }
 
 void CheckVcpValue(uint8_t code, int32_t expected, bool& pass, ResultText& result, CheckMode mode) {
-    const VcpEntry& entry = Catalogue()[code];
+    const catalogue::VcpEntry& entry = catalogue::Catalogue()[code];
     if (!entry.inCaps) {
         return;
     }
@@ -85,7 +85,7 @@ void CheckVcpValue(uint8_t code, int32_t expected, bool& pass, ResultText& resul
             break;
         case CheckMode::ExpectUnchanged:
             // Some monitors legitimately touch neighbouring controls; only Robust testing holds it against them.
-            if (current != expected && app::FullRangeTesting.load()) {
+            if (current != expected && op::FullRangeTesting.load()) {
                 pass = false;
                 AppendResult(result, "...FAIL, '0' should not have reset  (exp %d, got %d), %s<BR>", expected, current,
                              name);
@@ -103,7 +103,7 @@ void CheckVcpValue(uint8_t code, int32_t expected, bool& pass, ResultText& resul
 }
 
 void WaitForResetComplete() {
-    const uint8_t probe = Catalogue()[kVcpVersionCode].inCaps ? kVcpVersionCode : kBrightnessCode;
+    const uint8_t probe = catalogue::Catalogue()[kVcpVersionCode].inCaps ? kVcpVersionCode : kBrightnessCode;
     int misses = 0;
     for (;;) {
         // A monitor busy resetting answers with zeros (or not at all); the first real value ends the wait.
@@ -114,12 +114,12 @@ void WaitForResetComplete() {
         }
         ++misses;
         if (misses >= kResetPollLimit) {
-            app::LogLine("...WARNING: Waited too long for reset to complete!!!");
+            op::LogLine("...WARNING: Waited too long for reset to complete!!!");
             break;
         }
     }
-    if (app::FullRangeTesting.load() && misses > kResetSlowAfter) {
-        app::LogLine("...FAIL: Reset took longer than 5sec to complete!!!");
+    if (op::FullRangeTesting.load() && misses > kResetSlowAfter) {
+        op::LogLine("...FAIL: Reset took longer than 5sec to complete!!!");
     }
 }
 

@@ -1,11 +1,11 @@
 // Path C: the colour temperature request. Its values count in steps of the increment that 0x0B
 // reports, from 3000 K up.
-#include "app/operator_output.h"
-#include "app/run_settings.h"
 #include "bus/vcp_primitives.h"
 #include "engine/continuous_paths.h"
 #include "engine/continuous_sweep.h"
 #include "engine/result_text.h"
+#include "operator/operator_output.h"
+#include "operator/run_settings.h"
 #include "platform/clock.h"
 
 namespace kestrova::engine {
@@ -43,14 +43,14 @@ bool TestColourTemperature(ResultText& result) {
         AppendResult(result, "...WARNING, max value is too high<BR>");
     }
 
-    app::SetIndividualProgressRange(0, initial->maximum);
-    app::SetIndividualProgress(0);
+    op::SetIndividualProgressRange(0, initial->maximum);
+    op::SetIndividualProgress(0);
     bool pass = true;
     int failures = 0;
-    const bool fullRange = app::FullRangeTesting.load();
+    const bool fullRange = op::FullRangeTesting.load();
     for (std::optional<int32_t> value = NextSweepValue(std::nullopt, initial->minimum, initial->maximum, fullRange);
          value; value = NextSweepValue(value, initial->minimum, initial->maximum, fullRange)) {
-        app::SetIndividualProgress(*value);
+        op::SetIndividualProgress(*value);
         bus::WriteVcp(kRequestCode, static_cast<uint32_t>(*value));
         platform::SleepMs(kSettleMs);
         if (!ReadBack(kRequestCode, *value, false).matched) {
@@ -65,7 +65,7 @@ bool TestColourTemperature(ResultText& result) {
     }
     bus::WriteVcp(kRequestCode, static_cast<uint32_t>(initial->current));
     platform::SleepMs(kRestoreMs);
-    app::SetIndividualProgress(0);
+    op::SetIndividualProgress(0);
     return pass;
 }
 

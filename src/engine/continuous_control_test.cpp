@@ -1,10 +1,10 @@
 #include "engine/continuous_control_test.h"
 
-#include "app/operator_output.h"
 #include "bus/vcp_primitives.h"
+#include "catalogue/vcp_catalogue.h"
 #include "engine/continuous_paths.h"
 #include "engine/result_text.h"
-#include "engine/vcp_catalogue.h"
+#include "operator/operator_output.h"
 
 namespace kestrova::engine {
 
@@ -19,7 +19,7 @@ std::optional<VcpReading> ReadStartValue(uint8_t code, ResultText& result) {
     if (bus::ReadVcp(code, &minimum, &maximum, &current, &unsupported)) {
         return VcpReading{static_cast<int32_t>(minimum), static_cast<int32_t>(maximum), static_cast<int32_t>(current)};
     }
-    const char* name = Catalogue()[code].name.CStr();
+    const char* name = catalogue::Catalogue()[code].name.CStr();
     AppendResult(result, "...FAIL to get current %s<BR>", name);
     if ((unsupported & 1u) != 0) {
         AppendResult(result, "...Monitor says '%s' is Unsupported<BR>", name);
@@ -28,21 +28,21 @@ std::optional<VcpReading> ReadStartValue(uint8_t code, ResultText& result) {
 }
 
 bool ContinuousControlTest(uint8_t code, ResultText& result) {
-    const VcpEntry& entry = Catalogue()[code];
-    app::LogLine("...testing %s ", entry.name.CStr());
+    const catalogue::VcpEntry& entry = catalogue::Catalogue()[code];
+    op::LogLine("...testing %s ", entry.name.CStr());
     bool pass = true;
     if (code == kColourTemperatureCode) {
         pass = TestColourTemperature(result);
-    } else if (entry.access == kReadWrite) {
+    } else if (entry.access == catalogue::kReadWrite) {
         pass = TestReadWriteControl(code, result);
-    } else if (entry.access == kReadOnly) {
+    } else if (entry.access == catalogue::kReadOnly) {
         pass = TestReadOnlyControl(code, result);
-    } else if (entry.access == kWriteOnly) {
+    } else if (entry.access == catalogue::kWriteOnly) {
         pass = false;
         result += "** Not tested yet **<BR>";
     }
     if (!pass) {
-        app::LogLine("......FAILED %s ", entry.name.CStr());
+        op::LogLine("......FAILED %s ", entry.name.CStr());
     }
     return pass;
 }

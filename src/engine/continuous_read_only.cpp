@@ -3,10 +3,10 @@
 // right better than any bound.
 #include <cstdio>
 
-#include "app/operator_output.h"
-#include "app/run_settings.h"
 #include "engine/continuous_paths.h"
 #include "engine/result_text.h"
+#include "operator/operator_output.h"
+#include "operator/run_settings.h"
 
 namespace kestrova::engine {
 
@@ -43,10 +43,10 @@ bool JudgeHorizontalFrequency(int32_t current, ResultText& result) {
 bool JudgeVerticalFrequency(int32_t current, ResultText& result) {
     const float hz = Hundredths(current);
     AppendResult(result, "Vert Freq is %3.2f Hz<BR>", static_cast<double>(hz));
-    if (app::TestMode.load() == app::kManualMode) {
+    if (op::TestMode.load() == op::kManualMode) {
         char text[96];
         std::snprintf(text, sizeof(text), "Vertical Frequency is %3.2f Is this correct?", static_cast<double>(hz));
-        return app::ShowMessageBox("0xAE VertFreq", text, app::MessageButtons::kYesNo) == app::MessageAnswer::kYes;
+        return op::ShowMessageBox("0xAE VertFreq", text, op::MessageButtons::kYesNo) == op::MessageAnswer::kYes;
     }
     if (hz < kLowestVerticalHz || hz > kHighestVerticalHz) {
         result += "...FAILED, exp from 40Hz to 80Hz<BR>";

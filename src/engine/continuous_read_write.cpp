@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <iterator>
 
-#include "app/operator_output.h"
-#include "app/run_settings.h"
 #include "bus/vcp_primitives.h"
+#include "catalogue/vcp_catalogue.h"
 #include "engine/continuous_paths.h"
 #include "engine/continuous_sweep.h"
 #include "engine/continuous_user_preset.h"
 #include "engine/result_text.h"
-#include "engine/vcp_catalogue.h"
+#include "operator/operator_output.h"
+#include "operator/run_settings.h"
 #include "platform/clock.h"
 
 namespace kestrova::engine {
@@ -41,7 +41,7 @@ bool IsOneOf(const uint8_t (&codes)[N], uint8_t code) {
 
 // R1: the gains of a factory preset are often locked; a user preset takes them.
 void SelectUserPreset() {
-    if (!Catalogue()[kColourPresetCode].inCaps) {
+    if (!catalogue::Catalogue()[kColourPresetCode].inCaps) {
         return;
     }
     uint32_t minimum = 0, maximum = 0, current = 0;
@@ -78,19 +78,19 @@ struct SweepState {
 
 enum class SweepEnd { kDone, kRedo };
 
-int32_t AskLevelChanged(const VcpEntry& entry) {
-    app::PromptCaption = entry.name.View();
-    app::PromptQuestion.Format("%s: Did the level change?", entry.name.CStr());
-    return app::AskRedoYesNo();
+int32_t AskLevelChanged(const catalogue::VcpEntry& entry) {
+    op::PromptCaption = entry.name.View();
+    op::PromptQuestion.Format("%s: Did the level change?", entry.name.CStr());
+    return op::AskRedoYesNo();
 }
 
 SweepEnd Sweep(uint8_t code, const VcpReading& start, SweepState& state, ResultText& result) {
-    const VcpEntry& entry = Catalogue()[code];
-    const bool fullRange = app::FullRangeTesting.load();
-    const bool manual = app::TestMode.load() == app::kManualMode;
+    const catalogue::VcpEntry& entry = catalogue::Catalogue()[code];
+    const bool fullRange = op::FullRangeTesting.load();
+    const bool manual = op::TestMode.load() == op::kManualMode;
     for (std::optional<int32_t> value = NextSweepValue(std::nullopt, start.minimum, start.maximum, fullRange); value;
          value = NextSweepValue(value, start.minimum, start.maximum, fullRange)) {
-        app::SetIndividualProgress(*value);
+        op::SetIndividualProgress(*value);
         bus::WriteVcp(code, static_cast<uint32_t>(*value));
         platform::SleepMs(kSettleMs);
         const ReadBackResult readBack = ReadBack(code, *value, true);
@@ -104,12 +104,12 @@ SweepEnd Sweep(uint8_t code, const VcpReading& start, SweepState& state, ResultT
             platform::SleepMs(kFailedValueMs);
         } else if (manual && ++state.confirmed >= kQuestionFrom) {
             const int32_t answer = AskLevelChanged(entry);
-            if (answer == app::kAnswerRedo) {
+            if (answer == op::kAnswerRedo) {
                 state.confirmed = 0;
                 bus::WriteVcp(code, static_cast<uint32_t>(start.current));
                 return SweepEnd::kRedo;
             }
-            if (answer != app::kAnswerYes) {
+            if (answer != op::kAnswerYes) {
                 ++state.noAnswers;
                 state.pass = false;
                 AppendResult(result, "...FAILED, set %d, got %d<BR>", *value, readBack.value);
@@ -145,14 +145,14 @@ bool TestReadWriteControl(uint8_t code, ResultText& result) {
             start->minimum = 1;
         }
         AppendResult(result, "Initial, min=%d max=%d cur=%d<BR>", start->minimum, start->maximum, start->current);
-        app::SetIndividualProgressRange(start->minimum, start->maximum);
-        app::SetIndividualProgress(start->minimum);
+        op::SetIndividualProgressRange(start->minimum, start->maximum);
+        op::SetIndividualProgress(start->minimum);
         if (Sweep(code, *start, state, result) == SweepEnd::kRedo) {
             continue;
         }
         bus::WriteVcp(code, static_cast<uint32_t>(start->current));
         platform::SleepMs(kSettleMs);
-        app::SetIndividualProgress(0);
+        op::SetIndividualProgress(0);
         break;
     }
     if (windowControl) {
@@ -162,8 +162,8 @@ bool TestReadWriteControl(uint8_t code, ResultText& result) {
         AppendResult(result, "Added read delays %d times.<BR>", state.noAnswers);
     }
     if (state.pass) {
-        result += app::FullRangeTesting.load() ? "Tested full range of values, r/w.<BR>"
-                                               : "Tested min and max values, r/w.<BR>";
+        result += op::FullRangeTesting.load() ? "Tested full range of values, r/w.<BR>"
+                                              : "Tested min and max values, r/w.<BR>";
     }
     return state.pass;
 }

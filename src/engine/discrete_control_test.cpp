@@ -1,11 +1,11 @@
 #include "engine/discrete_control_test.h"
 
-#include "app/operator_output.h"
 #include "bus/vcp_primitives.h"
 #include "engine/discrete_handlers.h"
 #include "engine/result_text.h"
 #include "engine/theft_pin.h"
 #include "engine/write_sequences.h"
+#include "operator/operator_output.h"
 
 namespace kestrova::engine {
 
@@ -13,37 +13,37 @@ namespace {
 
 struct HandlerEntry {
     uint8_t code;
-    VcpTag access;
+    catalogue::VcpTag access;
     DiscreteHandler handler;
 };
 
 constexpr HandlerEntry kHandlers[] = {
-    {0x02, kReadWrite, &NewControlValueSequence},
-    {0x14, kReadWrite, &ColorPresetSweep},
-    {0x60, kReadWrite, &InputSourceCheck},
-    {0x66, kReadWrite, &LightSensorSequence},
-    {0x86, kReadWrite, &ScalingSweep},
-    {0x8D, kReadWrite, &AudioMuteSequence},
-    {0x94, kReadWrite, &AudioStereoSequence},
-    {0xA4, kReadWrite, &WindowControlSequence},
-    {0xCA, kReadWrite, &OsdSequence},
-    {0xCC, kReadWrite, &LanguageList},
-    {0xD6, kReadWrite, &PowerModeSequence},
-    {0xDC, kReadWrite, &DisplayModeSweep},
-    {kTheftModeCode, kReadWrite, &TheftModeStartCheck},
-    {0x0B, kReadOnly, &ColorTemperatureIncrementCheck},
-    {0x52, kReadOnly, &ActiveControlNote},
-    {0xAA, kReadOnly, &AutoPivotNote},
-    {0xB2, kReadOnly, &SubPixelLayoutCheck},
-    {0xB6, kReadOnly, &DisplayTechnologyNote},
-    {0xC0, kReadOnly, &UsageTimeCheck},
-    {0xC6, kReadOnly, &ApplicationKeyCheck},
-    {0xC8, kReadOnly, &ControllerTypeNote},
-    {0xDF, kReadOnly, &VcpVersionCheck},
-    {kTheftStateCode, kReadOnly, &TheftStateSequence},
+    {0x02, catalogue::kReadWrite, &NewControlValueSequence},
+    {0x14, catalogue::kReadWrite, &ColorPresetSweep},
+    {0x60, catalogue::kReadWrite, &InputSourceCheck},
+    {0x66, catalogue::kReadWrite, &LightSensorSequence},
+    {0x86, catalogue::kReadWrite, &ScalingSweep},
+    {0x8D, catalogue::kReadWrite, &AudioMuteSequence},
+    {0x94, catalogue::kReadWrite, &AudioStereoSequence},
+    {0xA4, catalogue::kReadWrite, &WindowControlSequence},
+    {0xCA, catalogue::kReadWrite, &OsdSequence},
+    {0xCC, catalogue::kReadWrite, &LanguageList},
+    {0xD6, catalogue::kReadWrite, &PowerModeSequence},
+    {0xDC, catalogue::kReadWrite, &DisplayModeSweep},
+    {kTheftModeCode, catalogue::kReadWrite, &TheftModeStartCheck},
+    {0x0B, catalogue::kReadOnly, &ColorTemperatureIncrementCheck},
+    {0x52, catalogue::kReadOnly, &ActiveControlNote},
+    {0xAA, catalogue::kReadOnly, &AutoPivotNote},
+    {0xB2, catalogue::kReadOnly, &SubPixelLayoutCheck},
+    {0xB6, catalogue::kReadOnly, &DisplayTechnologyNote},
+    {0xC0, catalogue::kReadOnly, &UsageTimeCheck},
+    {0xC6, catalogue::kReadOnly, &ApplicationKeyCheck},
+    {0xC8, catalogue::kReadOnly, &ControllerTypeNote},
+    {0xDF, catalogue::kReadOnly, &VcpVersionCheck},
+    {kTheftStateCode, catalogue::kReadOnly, &TheftStateSequence},
 };
 
-DiscreteHandler FindHandler(uint8_t code, const VcpTag& access) {
+DiscreteHandler FindHandler(uint8_t code, const catalogue::VcpTag& access) {
     for (const HandlerEntry& entry : kHandlers) {
         if (entry.code == code && entry.access == access) {
             return entry.handler;
@@ -72,7 +72,7 @@ void AppendInitial(DiscreteTest& test) {
     AppendResult(test.result, "Initial, min=%d max=%d cur=%d<BR>", test.minimum, test.maximum, test.initial);
 }
 
-void RunHandler(DiscreteTest& test, const VcpTag& access) {
+void RunHandler(DiscreteTest& test, const catalogue::VcpTag& access) {
     if (const DiscreteHandler handler = FindHandler(test.code, access)) {
         handler(test);
     } else {
@@ -88,7 +88,7 @@ void TestReadWrite(DiscreteTest& test) {
         return;
     }
     AppendInitial(test);
-    RunHandler(test, kReadWrite);
+    RunHandler(test, catalogue::kReadWrite);
 }
 
 // Read-only and write-only controls: a failed first read says whether the monitor disowned the code.
@@ -125,21 +125,21 @@ void TestWriteOnly(DiscreteTest& test) {
 
 bool DiscreteControlTest(uint8_t code, ResultText& result) {
     DiscreteTest test{code, result};
-    const VcpEntry& entry = Catalogue()[code];
-    app::LogLine("...testing %s ", test.Name());
-    if (entry.access == kReadWrite) {
+    const catalogue::VcpEntry& entry = catalogue::Catalogue()[code];
+    op::LogLine("...testing %s ", test.Name());
+    if (entry.access == catalogue::kReadWrite) {
         TestReadWrite(test);
-    } else if (entry.access == kReadOnly) {
+    } else if (entry.access == catalogue::kReadOnly) {
         if (ReadOrExplain(test)) {
-            RunHandler(test, kReadOnly);
+            RunHandler(test, catalogue::kReadOnly);
         }
-    } else if (entry.access == kWriteOnly) {
+    } else if (entry.access == catalogue::kWriteOnly) {
         TestWriteOnly(test);
     } else {
         return test.pass;
     }
     if (!test.pass) {
-        app::LogLine("......FAILED %s ", test.Name());
+        op::LogLine("......FAILED %s ", test.Name());
     }
     return test.pass;
 }

@@ -1,7 +1,7 @@
-#include "app/run_settings.h"
 #include "engine/discrete_handlers.h"
 #include "engine/discrete_value_tables.h"
 #include "engine/result_text.h"
+#include "operator/run_settings.h"
 
 namespace kestrova::engine {
 
@@ -17,7 +17,7 @@ void AppendAdditional(DiscreteTest& test) {
 
 void InputSourceCheck(DiscreteTest& test) {
     // Only the engineer can see which input the picture comes from.
-    if (app::TestMode.load() != app::kManualMode) {
+    if (op::TestMode.load() != op::kManualMode) {
         test.result += "NOTE: Only tested using manual test.<BR>";
         return;
     }

@@ -1,9 +1,9 @@
 #include <cstdio>
 #include <string>
 
-#include "app/run_settings.h"
 #include "engine/discrete_handlers.h"
 #include "engine/result_text.h"
+#include "operator/run_settings.h"
 
 namespace kestrova::engine {
 
@@ -44,7 +44,7 @@ void ColorTemperatureIncrementCheck(DiscreteTest& test) {
 
 void UsageTimeCheck(DiscreteTest& test) {
     const int32_t hours = test.initial;
-    if (app::TestMode.load() == app::kManualMode) {
+    if (op::TestMode.load() == op::kManualMode) {
         const std::string question =
             std::string(test.Name()) + ": Has the monitor been on " + std::to_string(hours) + " hours?";
         if (!AskYesNo(test.Name(), question)) {
@@ -62,7 +62,7 @@ void ApplicationKeyCheck(DiscreteTest& test) {
     // one-character key matches a one-digit value only.
     const std::string lower = Hex(test.initial, false);
     const std::string upper = Hex(test.initial, true);
-    const std::string key = app::CheckoffInfo.checkoffLockingCode.Str();
+    const std::string key = op::CheckoffInfo.checkoffLockingCode.Str();
     bool matches = true;
     for (size_t i = 0; i < 2; ++i) {
         const char want = i < key.size() ? key[i] : '\0';

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "app/operator_output.h"
 #include "bus/vcp_primitives.h"
+#include "operator/operator_output.h"
 #include "platform/clock.h"
 
 namespace kestrova::engine {
@@ -48,12 +48,12 @@ bool QuerySupportedValues(uint8_t code, std::vector<int32_t>& values) {
 }
 
 bool AskYesNo(const std::string& caption, const std::string& text) {
-    return app::ShowMessageBox(caption, text, app::MessageButtons::kYesNo, app::MessageIcon::kNone) ==
-           app::MessageAnswer::kYes;
+    return op::ShowMessageBox(caption, text, op::MessageButtons::kYesNo, op::MessageIcon::kNone) ==
+           op::MessageAnswer::kYes;
 }
 
 void LogAndAppend(DiscreteTest& test, const char* line) {
-    app::LogLine("%s", line);
+    op::LogLine("%s", line);
     test.result += line;
 }
 

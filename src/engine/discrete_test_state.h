@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/vcp_catalogue.h"
 #include "engine/test_procedure.h"
-#include "engine/vcp_catalogue.h"
 
 namespace kestrova::engine {
 
@@ -20,7 +20,7 @@ struct DiscreteTest {
     int32_t maximum = 0;
     int32_t initial = 0;
 
-    const VcpEntry& Entry() const { return Catalogue()[code]; }
+    const catalogue::VcpEntry& Entry() const { return catalogue::Catalogue()[code]; }
     const char* Name() const { return Entry().name.CStr(); }
 };
 

@@ -1,13 +1,13 @@
 #include "engine/manual_screen_test.h"
 
-#include "app/operator_output.h"
+#include "catalogue/vcp_catalogue.h"
 #include "engine/screen_procedures.h"
-#include "engine/vcp_catalogue.h"
+#include "operator/operator_output.h"
 
 namespace kestrova::engine {
 
 bool ManualScreenTest(uint8_t code, ResultText& result) {
-    app::LogLine("...testing %s ", Catalogue()[code].name.CStr());
+    op::LogLine("...testing %s ", catalogue::Catalogue()[code].name.CStr());
     switch (code) {
         case 0x04:
             return TestRestoreFactoryDefaults(result);

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/operator_output.h"
 #include "bus/vcp_primitives.h"
+#include "operator/operator_output.h"
 #include "platform/clock.h"
 #include "report/report_writer.h"
 
@@ -129,18 +129,18 @@ void Wait(uint32_t ms) {
 // "No" fails the step; any other answer passes it.
 void AskAndRecord(PluginCodeList& codes, const PipStep& step) {
     const bool passed =
-        app::ShowMessageBox("PIP Window", step.question, app::MessageButtons::kYesNo) != app::MessageAnswer::kNo;
+        op::ShowMessageBox("PIP Window", step.question, op::MessageButtons::kYesNo) != op::MessageAnswer::kNo;
     FinishPluginStep(codes, step.description, passed, passed ? step.success : step.failure);
 }
 
 void CloseWindow(PluginCodeList& codes) {
-    app::LogLine("Close PIP window");
+    op::LogLine("Close PIP window");
     WriteNoted(codes, kWindowSelect, kNoWindow);
     Wait(kWatchMs);
 }
 
 void ReopenWindow(PluginCodeList& codes) {
-    app::LogLine("Open PIP window");
+    op::LogLine("Open PIP window");
     OpenPipWindow(codes);
     Wait(kWatchMs);
 }
@@ -155,13 +155,13 @@ void SettingStep(PluginCodeList& codes,
                  int progress) {
     const PluginReading saved = ReadNoted(codes, code);
     Wait(kSettingMs);
-    app::LogLine("%s", logLine);
+    op::LogLine("%s", logLine);
     for (uint32_t value : values) {
         bus::WriteVcp(code, value);
         Wait(kSettingMs);
     }
     AskAndRecord(codes, step);
-    app::SetIndividualProgress(progress);
+    op::SetIndividualProgress(progress);
     // Without an answer there is nothing to put back: the 0 the read left would overwrite the
     // monitor's own setting.
     if (saved.answered) {
@@ -197,7 +197,7 @@ std::vector<int64_t> SweepStops(int32_t minimum, int32_t maximum) {
 void ColourSweepStep(PluginCodeList& codes, const ColourStep& colour) {
     const PluginReading reading = ReadNoted(codes, colour.code);
     Wait(kSettingMs);
-    app::LogLine("%s", colour.logLine);
+    op::LogLine("%s", colour.logLine);
     const std::vector<int64_t> stops =
         reading.answered ? SweepStops(static_cast<int32_t>(reading.minimum), static_cast<int32_t>(reading.maximum))
                          : std::vector<int64_t>{};
@@ -212,7 +212,7 @@ void ColourSweepStep(PluginCodeList& codes, const ColourStep& colour) {
     if (colour.settleAfterRestoreMs > 0) {
         Wait(colour.settleAfterRestoreMs);
     }
-    app::SetIndividualProgress(colour.progress);
+    op::SetIndividualProgress(colour.progress);
 }
 
 }  // namespace
@@ -251,33 +251,33 @@ void SetPipWindow(PluginCodeList& codes, uint32_t x1, uint32_t y1, uint32_t x2, 
 }
 
 void PipZoningTest() {
-    if (app::ShowMessageBox("PIP", "Proceed with manual PIP tests?", app::MessageButtons::kYesNo) ==
-        app::MessageAnswer::kNo) {
+    if (op::ShowMessageBox("PIP", "Proceed with manual PIP tests?", op::MessageButtons::kYesNo) ==
+        op::MessageAnswer::kNo) {
         return;
     }
     report::WritePipTableStart();
     PluginCodeList codes;
-    app::SetIndividualProgressRange(0, kLastProgress);
-    app::SetIndividualProgress(0);
-    app::LogLine("Running manual PIP, Zoning test.  This requires user input!");
+    op::SetIndividualProgressRange(0, kLastProgress);
+    op::SetIndividualProgress(0);
+    op::LogLine("Running manual PIP, Zoning test.  This requires user input!");
 
-    app::LogLine("Open PIP window");
+    op::LogLine("Open PIP window");
     OpenPipWindow(codes);
     Wait(kFirstLookMs);
     AskAndRecord(codes, kOpenStep);
-    app::SetIndividualProgress(1);
+    op::SetIndividualProgress(1);
 
     SettingStep(codes, kWindowSize, "Resizing PIP window", kSizes, kResizeStep, 2);
     SettingStep(codes, kWindowTransparency, "Testing PIP window transparency", kTransparencies, kTransparencyStep, 3);
 
-    app::LogLine("Moving PIP window");
+    op::LogLine("Moving PIP window");
     for (const Corner& corner : kMoves) {
         SetPipWindow(codes, corner.x1, corner.y1, corner.x2, corner.y2);
-        app::LogLine("%s", corner.logLine);
+        op::LogLine("%s", corner.logLine);
         Wait(kWatchMs);
     }
     AskAndRecord(codes, kMoveStep);
-    app::SetIndividualProgress(4);
+    op::SetIndividualProgress(4);
 
     // Back to the top left, where the engineer looks for the colour changes.
     CloseWindow(codes);

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "app/operator_output.h"
 #include "bus/vcp_primitives.h"
+#include "operator/operator_output.h"
 #include "report/report_writer.h"
 
 namespace kestrova::engine {
@@ -31,7 +31,7 @@ PluginReading ReadNoted(PluginCodeList& codes, uint8_t code) {
 }
 
 void FinishPluginStep(PluginCodeList& codes, std::string_view description, bool passed, std::string_view result) {
-    app::LogLine("%.*s", static_cast<int>(result.size()), result.data());
+    op::LogLine("%.*s", static_cast<int>(result.size()), result.data());
     report::WritePluginRow(report::kPluginColumnWidths, codes, description, passed, result);
     codes.clear();
 }

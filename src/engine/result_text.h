@@ -1,8 +1,8 @@
 // Appending formatted HTML fragments to a code's result text.
 #pragma once
 
-#include "app/fixed_text.h"
 #include "engine/test_procedure.h"
+#include "operator/fixed_text.h"
 
 namespace kestrova::engine {
 

@@ -4,14 +4,14 @@
 #include <optional>
 #include <string>
 
-#include "app/operator_output.h"
-#include "app/run_settings.h"
 #include "bus/vcp_primitives.h"
+#include "catalogue/vcp_catalogue.h"
 #include "engine/continuous_user_preset.h"
 #include "engine/result_text.h"
 #include "engine/screen_procedures.h"
 #include "engine/screen_related_controls.h"
-#include "engine/vcp_catalogue.h"
+#include "operator/operator_output.h"
+#include "operator/run_settings.h"
 #include "platform/clock.h"
 
 namespace kestrova::engine {
@@ -35,16 +35,16 @@ void ConfirmShift(const RelatedControl& control,
                   const char* failure,
                   bool& pass,
                   ResultText& result) {
-    if (!Catalogue()[control.code].inCaps) {
+    if (!catalogue::Catalogue()[control.code].inCaps) {
         return;
     }
     WriteTestValue(control);
     platform::SleepMs(kSettleMs);
-    const app::MessageAnswer answer =
-        app::ShowMessageBox(caption, question, app::MessageButtons::kYesNo, app::MessageIcon::kQuestion);
-    if (answer != app::MessageAnswer::kYes) {
+    const op::MessageAnswer answer =
+        op::ShowMessageBox(caption, question, op::MessageButtons::kYesNo, op::MessageIcon::kQuestion);
+    if (answer != op::MessageAnswer::kYes) {
         pass = false;
-        app::LogLine("%s", failure);
+        op::LogLine("%s", failure);
         result += failure;
     }
 }
@@ -53,7 +53,8 @@ void ConfirmShift(const RelatedControl& control,
 // works on. The preset found at the start, or nothing when 0x14 is unlisted or does not answer.
 std::optional<int32_t> SelectUserPreset(ControlGroup& gains, bool& pass, ResultText& result) {
     uint32_t minimum = 0, maximum = 0, current = 0;
-    if (!Catalogue()[kColourPresetCode].inCaps || !bus::ReadVcp(kColourPresetCode, &minimum, &maximum, &current)) {
+    if (!catalogue::Catalogue()[kColourPresetCode].inCaps ||
+        !bus::ReadVcp(kColourPresetCode, &minimum, &maximum, &current)) {
         return std::nullopt;
     }
     const int32_t saved = static_cast<int32_t>(current);
@@ -75,7 +76,7 @@ bool TestAutoSetup(ResultText& result) {
     if (!pass) {
         return false;
     }
-    if (app::TestMode.load() != app::kManualMode) {
+    if (op::TestMode.load() != op::kManualMode) {
         WriteTestValues(group);
         platform::SleepMs(kSettleMs);
         CheckControls(group, CheckMode::ExpectTestValue, pass, result);
@@ -101,10 +102,10 @@ bool TestAutoSetup(ResultText& result) {
 }
 
 bool TestAutoColourSetup(ResultText& result) {
-    const char* name = Catalogue()[kAutoColourSetupCode].name.CStr();
+    const char* name = catalogue::Catalogue()[kAutoColourSetupCode].name.CStr();
     const std::string question = std::string(name) + ": Did the screen change?";
     bool pass = true;
-    int32_t answer = app::kAnswerNo;
+    int32_t answer = op::kAnswerNo;
     do {
         ControlGroup gains = ColourGainControls();
         ReadControls(gains, pass, result);
@@ -112,7 +113,7 @@ bool TestAutoColourSetup(ResultText& result) {
         bus::WriteVcp(kAutoColourSetupCode, 1);
         WaitForResetComplete();
         answer = AskEngineer(name, question.c_str());
-        if (answer != app::kAnswerYes && answer != app::kAnswerRedo) {
+        if (answer != op::kAnswerYes && answer != op::kAnswerRedo) {
             pass = false;
             result += "...FAILED<BR>";
         }
@@ -120,7 +121,7 @@ bool TestAutoColourSetup(ResultText& result) {
         if (savedPreset && *savedPreset >= 0) {
             bus::WriteVcp(kColourPresetCode, static_cast<uint32_t>(*savedPreset));
         }
-    } while (answer == app::kAnswerRedo);
+    } while (answer == op::kAnswerRedo);
     return pass;
 }
 

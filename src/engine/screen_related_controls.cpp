@@ -1,9 +1,9 @@
 #include "engine/screen_related_controls.h"
 
-#include "app/operator_output.h"
-#include "app/run_settings.h"
 #include "bus/vcp_primitives.h"
-#include "engine/vcp_catalogue.h"
+#include "catalogue/vcp_catalogue.h"
+#include "operator/operator_output.h"
+#include "operator/run_settings.h"
 #include "platform/clock.h"
 
 namespace kestrova::engine {
@@ -11,7 +11,7 @@ namespace kestrova::engine {
 namespace {
 
 bool Writable(const RelatedControl& control) {
-    return Catalogue()[control.code].inCaps && control.known;
+    return catalogue::Catalogue()[control.code].inCaps && control.known;
 }
 
 }  // namespace
@@ -78,7 +78,7 @@ void CheckControls(std::span<const RelatedControl> group, CheckMode mode, bool& 
 }
 
 void SendZeroAndCheck(uint8_t command, std::span<const RelatedControl> group, bool& pass, ResultText& result) {
-    if (!app::FullRangeTesting.load()) {
+    if (!op::FullRangeTesting.load()) {
         return;
     }
     bus::WriteVcp(command, 0);
@@ -92,9 +92,9 @@ void WaitAndCheckReset(std::span<const RelatedControl> group, bool& pass, Result
 }
 
 int32_t AskEngineer(const char* caption, const char* question) {
-    app::PromptCaption = caption;
-    app::PromptQuestion = question;
-    return app::AskRedoYesNo();
+    op::PromptCaption = caption;
+    op::PromptQuestion = question;
+    return op::AskRedoYesNo();
 }
 
 }  // namespace kestrova::engine

@@ -3,13 +3,13 @@
 // put the controls back.
 #include <optional>
 
-#include "app/operator_output.h"
-#include "app/run_settings.h"
 #include "bus/vcp_primitives.h"
+#include "catalogue/vcp_catalogue.h"
 #include "engine/continuous_user_preset.h"
 #include "engine/screen_procedures.h"
 #include "engine/screen_related_controls.h"
-#include "engine/vcp_catalogue.h"
+#include "operator/operator_output.h"
+#include "operator/run_settings.h"
 #include "platform/clock.h"
 
 namespace kestrova::engine {
@@ -32,7 +32,7 @@ constexpr uint32_t kPresetSettleMs = 64;
 constexpr char kFactoryCaption[] = "0x04 Factory Defaults";
 
 bool Manual() {
-    return app::TestMode.load() == app::kManualMode;
+    return op::TestMode.load() == op::kManualMode;
 }
 
 }  // namespace
@@ -51,12 +51,12 @@ bool TestRestoreFactoryDefaults(ResultText& result) {
             break;
         }
         const int32_t answer = AskEngineer(kFactoryCaption, "Did the screen change?");
-        if (answer == app::kAnswerRedo) {
+        if (answer == op::kAnswerRedo) {
             WriteSavedValues(group);
             platform::SleepMs(kFactoryRedoMs);
             continue;
         }
-        pass = pass && answer == app::kAnswerYes;
+        pass = pass && answer == op::kAnswerYes;
         break;
     }
     CheckControls(group, CheckMode::ExpectTestValue, pass, result);
@@ -65,13 +65,13 @@ bool TestRestoreFactoryDefaults(ResultText& result) {
     bus::WriteVcp(kFactoryDefaultsCode, 1);
     while (Manual()) {
         const int32_t answer = AskEngineer(kFactoryCaption, "Did the screen return to factory defaults?");
-        if (answer == app::kAnswerRedo) {
+        if (answer == op::kAnswerRedo) {
             WriteTestValues(group);
             platform::SleepMs(kFactoryRedoMs);
             bus::WriteVcp(kFactoryDefaultsCode, 1);
             continue;
         }
-        pass = pass && answer == app::kAnswerYes;
+        pass = pass && answer == op::kAnswerYes;
         break;
     }
     WaitAndCheckReset(group, pass, result);
@@ -123,7 +123,8 @@ bool TestRestoreColour(ResultText& result) {
     // The gains of a factory preset may be locked; a user preset takes the test values.
     std::optional<int32_t> savedPreset;
     uint32_t minimum = 0, maximum = 0, current = 0;
-    if (Catalogue()[kColourPresetCode].inCaps && bus::ReadVcp(kColourPresetCode, &minimum, &maximum, &current)) {
+    if (catalogue::Catalogue()[kColourPresetCode].inCaps &&
+        bus::ReadVcp(kColourPresetCode, &minimum, &maximum, &current)) {
         savedPreset = static_cast<int32_t>(current);
         if (const std::optional<int32_t> userPreset = FirstListedUserPreset()) {
             bus::WriteVcp(kColourPresetCode, static_cast<uint32_t>(*userPreset));

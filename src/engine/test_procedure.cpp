@@ -3,10 +3,10 @@
 #include <array>
 #include <cassert>
 
+#include "catalogue/vcp_tag.h"
 #include "engine/continuous_control_test.h"
 #include "engine/discrete_control_test.h"
 #include "engine/manual_screen_test.h"
-#include "engine/vcp_tag.h"
 
 namespace kestrova::engine {
 
@@ -22,9 +22,9 @@ constexpr size_t kSlotCount = 16;
 // The built-in procedures stand in the table before any code runs, so no front can start a run that
 // finds every code "not tested yet" for want of a registration.
 constinit std::array<Slot, kSlotCount> slots = {{
-    {kProcedureContinuous, &ContinuousControlTest},
-    {kProcedureNonContinuous, &DiscreteControlTest},
-    {kProcedureScreenAction, &ManualScreenTest},
+    {catalogue::kProcedureContinuous, &ContinuousControlTest},
+    {catalogue::kProcedureNonContinuous, &DiscreteControlTest},
+    {catalogue::kProcedureScreenAction, &ManualScreenTest},
 }};
 
 }  // namespace

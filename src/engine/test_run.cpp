@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/operator_output.h"
-#include "app/run_settings.h"
 #include "engine/plugin_test.h"
 #include "engine/vcp_dispatch.h"
+#include "operator/operator_output.h"
+#include "operator/run_settings.h"
 #include "report/report_writer.h"
 
 namespace kestrova::engine {
@@ -18,32 +18,32 @@ constexpr int kAutomaticProgressEnd = 20;
 constexpr int kManualProgressEnd = 22;
 
 bool StopWanted() {
-    return app::StopRequested.load();
+    return op::StopRequested.load();
 }
 
-int32_t CodeCount(const VcpGroup& group) {
+int32_t CodeCount(const catalogue::VcpGroup& group) {
     if (group.codes == nullptr) {
         return 0;
     }
-    return std::clamp<int32_t>(group.count, 0, static_cast<int32_t>(kMaxGroupCodes));
+    return std::clamp<int32_t>(group.count, 0, static_cast<int32_t>(catalogue::kMaxGroupCodes));
 }
 
-void TestCodeAt(const VcpGroup& group, int32_t position) {
+void TestCodeAt(const catalogue::VcpGroup& group, int32_t position) {
     const auto i = static_cast<size_t>(position);
     TestVcpCode(group.selected[i], static_cast<uint8_t>(group.codes[i]));
 }
 
 void AdvancePluginProgress() {
-    app::SetOverallProgress(++PluginProgress);
+    op::SetOverallProgress(++PluginProgress);
 }
 
 // Steps 1-3 of both walks. False when the group is unticked and done with.
-bool OpenGroup(const VcpGroup& group) {
+bool OpenGroup(const catalogue::VcpGroup& group) {
     const std::string label = GroupLabel(group.index);
-    app::LogLine("%s%s", label.c_str(), group.name.CStr());
+    op::LogLine("%s%s", label.c_str(), group.name.CStr());
     if (!group.enabled) {
         report::WriteGroupSkipped(label, group);
-        app::LogLine("...skipped");
+        op::LogLine("...skipped");
         return false;
     }
     report::WriteGroupTableStart(group);
@@ -53,7 +53,7 @@ bool OpenGroup(const VcpGroup& group) {
 void FinishRun() {
     report::SaveReport();
     report::FreeReportBody();
-    app::LogLine("Testing complete.");
+    op::LogLine("Testing complete.");
 }
 
 }  // namespace
@@ -64,18 +64,18 @@ std::string GroupLabel(int32_t groupIndex) {
 }
 
 int RunAutomaticTest() {
-    app::LogLine("Testing started...");
+    op::LogLine("Testing started...");
     report::BeginReport();
     report::WriteCoverPage();
     report::WriteSummaryHeading();
     report::WriteCapsSection();
     report::WriteEdidSection();
-    app::SetOverallProgressRange(0, kAutomaticProgressEnd);
-    app::SetOverallProgress(0);
-    const VcpGroupArray& groups = VcpGroups();
+    op::SetOverallProgressRange(0, kAutomaticProgressEnd);
+    op::SetOverallProgress(0);
+    const catalogue::VcpGroupArray& groups = catalogue::VcpGroups();
     for (size_t g = 0; g < groups.size(); ++g) {
         RunGroup(groups[g]);
-        app::SetOverallProgress(static_cast<int>(g));
+        op::SetOverallProgress(static_cast<int>(g));
         if (StopWanted()) {
             break;
         }
@@ -85,17 +85,17 @@ int RunAutomaticTest() {
 }
 
 int RunManualTest() {
-    app::LogLine("Testing started...");
+    op::LogLine("Testing started...");
     report::BeginReport();
     report::WriteCoverPage();
     report::WriteHardwareSection();
     report::WriteCapsSection();
     report::WriteEdidSection();
     // More steps than 22 are counted when many codes are ticked; the bar then just stays full.
-    app::SetOverallProgressRange(0, kManualProgressEnd);
-    app::SetOverallProgress(0);
-    app::SetOverallProgress(0);
-    for (const VcpGroup& group : VcpGroups()) {
+    op::SetOverallProgressRange(0, kManualProgressEnd);
+    op::SetOverallProgress(0);
+    op::SetOverallProgress(0);
+    for (const catalogue::VcpGroup& group : catalogue::VcpGroups()) {
         RunGroupWithPlugins(group);
         if (StopWanted()) {
             break;
@@ -106,7 +106,7 @@ int RunManualTest() {
     return 0;
 }
 
-void RunGroup(const VcpGroup& group) {
+void RunGroup(const catalogue::VcpGroup& group) {
     if (!OpenGroup(group)) {
         return;
     }
@@ -120,7 +120,7 @@ void RunGroup(const VcpGroup& group) {
     report::WriteGroupTableEnd();
 }
 
-void RunGroupWithPlugins(const VcpGroup& group) {
+void RunGroupWithPlugins(const catalogue::VcpGroup& group) {
     if (!OpenGroup(group)) {
         return;
     }

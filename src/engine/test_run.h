@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/vcp_groups.h"
+#include "catalogue/vcp_groups.h"
 
 namespace kestrova::engine {
 
@@ -21,8 +21,8 @@ int RunAutomaticTest();
 int RunManualTest();
 
 // Walks one group: a skipped line when unticked, else its table with a row per ticked code.
-void RunGroup(const VcpGroup& group);
+void RunGroup(const catalogue::VcpGroup& group);
 // The same for a Manual run, with the group's manual plug-in test after its rows.
-void RunGroupWithPlugins(const VcpGroup& group);
+void RunGroupWithPlugins(const catalogue::VcpGroup& group);
 
 }  // namespace kestrova::engine

@@ -2,9 +2,9 @@
 
 #include <mutex>
 
-#include "app/run_settings.h"
+#include "catalogue/vcp_catalogue.h"
 #include "engine/test_run.h"
-#include "engine/vcp_catalogue.h"
+#include "operator/run_settings.h"
 #include "platform/worker_thread.h"
 #include "report/report_texts.h"
 
@@ -58,11 +58,11 @@ void FinishJoined() {
 bool StartTestRun() {
     FinishEndedTestRun();
     int (*run)() = nullptr;
-    switch (app::TestMode.load()) {
-        case app::kAutomaticMode:
+    switch (op::TestMode.load()) {
+        case op::kAutomaticMode:
             run = &RunAutomaticTest;
             break;
-        case app::kManualMode:
+        case op::kManualMode:
             run = &RunManualTest;
             break;
         default:
@@ -75,7 +75,7 @@ bool StartTestRun() {
         }
         state = RunState::kRunning;
     }
-    app::StopRequested = false;
+    op::StopRequested = false;
     if (!Worker().Start([run] { RunOnTestThread(run); })) {
         std::lock_guard<std::mutex> lock(mutex);
         state = RunState::kIdle;
@@ -85,7 +85,7 @@ bool StartTestRun() {
 }
 
 bool RequestReset() {
-    app::StopRequested = true;
+    op::StopRequested = true;
     {
         std::lock_guard<std::mutex> lock(mutex);
         if (state == RunState::kRunning) {
@@ -137,10 +137,10 @@ bool TestRunActive() {
 }
 
 void ClearTestResults() {
-    VcpCatalogue& catalogue = Catalogue();
+    catalogue::VcpCatalogue& catalogue = catalogue::Catalogue();
     catalogue.ResetRunState();
     // Old comments would otherwise show on the next run's rows of codes that never run (0xE0-0xFF).
-    for (size_t c = 0; c < VcpCatalogue::kCodeCount; ++c) {
+    for (size_t c = 0; c < catalogue::VcpCatalogue::kCodeCount; ++c) {
         catalogue[static_cast<uint8_t>(c)].comments.clear();
     }
     report::ResetReportTexts();

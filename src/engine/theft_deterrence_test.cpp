@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/operator_output.h"
 #include "engine/plugin_step.h"
 #include "engine/theft_pin.h"
+#include "operator/operator_output.h"
 #include "platform/clock.h"
 #include "report/report_writer.h"
 
@@ -98,23 +98,23 @@ class TheftSteps {
         // 5: enabling alone does not trigger the theft state.
         Expect(ReadState() == kStateQuiet);
         // 6: a wrong PIN cannot disable.
-        app::LogLine("Sending Wrong PIN.");
+        op::LogLine("Sending Wrong PIN.");
         WritePin(kFirstWrongPin);
-        app::LogLine("Attempt to disable Theft Access Control Mode with wrong PIN.");
+        op::LogLine("Attempt to disable Theft Access Control Mode with wrong PIN.");
         Write(kTheftModeCode, kDisabled, 0);
         Expect(Read(kTheftModeCode) == kEnabled);
         // 7-9: a power cycle keeps mode and timeout and triggers the theft state.
-        app::ShowMessageBox("Enter Unfavorable State",
-                            "Please unplug video and power cables from the monitor.  Wait one minute before plugging "
-                            "cables back in.",
-                            app::MessageButtons::kOk);
+        op::ShowMessageBox("Enter Unfavorable State",
+                           "Please unplug video and power cables from the monitor.  Wait one minute before plugging "
+                           "cables back in.",
+                           op::MessageButtons::kOk);
         Expect(Read(kTheftModeCode) == kEnabled);
         Expect(Read(kTheftTimeoutCode) == kTimeout);
         Expect(ReadState() == kStateTriggered);
         // 10-11: another wrong PIN changes nothing.
-        app::LogLine("Sending Wrong PIN, again.");
+        op::LogLine("Sending Wrong PIN, again.");
         WritePin(kSecondWrongPin);
-        app::LogLine("Disable theft access control mode, again.");
+        op::LogLine("Disable theft access control mode, again.");
         Write(kTheftModeCode, kDisabled, 0);
         Expect(Read(kTheftModeCode) == kEnabled);
         Expect(ReadState() == kStateTriggered);
@@ -173,7 +173,7 @@ class TheftSteps {
         }
         FinishPluginStep(codes_, step.description, passed, comment);
         ++step_;
-        app::SetIndividualProgress(step_);
+        op::SetIndividualProgress(step_);
     }
 
     PluginCodeList codes_;
@@ -186,16 +186,16 @@ class TheftSteps {
 }  // namespace
 
 void TheftDeterrenceTest() {
-    if (app::ShowMessageBox("Theft", "Proceed with manual Theft tests?", app::MessageButtons::kYesNo) ==
-        app::MessageAnswer::kNo) {
+    if (op::ShowMessageBox("Theft", "Proceed with manual Theft tests?", op::MessageButtons::kYesNo) ==
+        op::MessageAnswer::kNo) {
         return;
     }
     report::WriteTheftTableStart();
-    app::SetIndividualProgressRange(0, kStepCount);
-    app::LogLine("Running manual Theft Deterrence test.  This requires user input!");
+    op::SetIndividualProgressRange(0, kStepCount);
+    op::LogLine("Running manual Theft Deterrence test.  This requires user input!");
     TheftSteps().Run();
     report::WritePluginTableEnd();
-    app::SetIndividualProgress(0);
+    op::SetIndividualProgress(0);
 }
 
 }  // namespace kestrova::engine

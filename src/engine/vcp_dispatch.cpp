@@ -2,9 +2,9 @@
 
 #include <string_view>
 
-#include "app/operator_output.h"
 #include "engine/result_text.h"
 #include "engine/test_procedure.h"
+#include "operator/operator_output.h"
 #include "report/report_texts.h"
 #include "report/report_writer.h"
 
@@ -17,25 +17,27 @@ constexpr char kNotTestedYet[] = "**NOTE: Not tested yet**<BR>";
 constexpr char kNotInCaps[] = "...WARNING, not in caps string<BR>";
 
 // The name less its "0xNN" prefix; the blank after the prefix stays.
-std::string_view ShortName(const VcpEntry& entry) {
+std::string_view ShortName(const catalogue::VcpEntry& entry) {
     const std::string_view name = entry.name.View();
     return name.size() > 4 ? name.substr(4) : std::string_view();
 }
 
 }  // namespace
 
-std::string VcpTypeText(const VcpEntry& entry) {
+std::string VcpTypeText(const catalogue::VcpEntry& entry) {
     std::string text;
-    if (entry.access == kReadOnly || entry.access == kReadWrite || entry.access == kWriteOnly) {
+    if (entry.access == catalogue::kReadOnly || entry.access == catalogue::kReadWrite ||
+        entry.access == catalogue::kWriteOnly) {
         text.append(entry.access.Text()).append(" ");
     }
-    if (entry.type == kContinuous || entry.type == kTable || entry.type == kNonContinuous) {
+    if (entry.type == catalogue::kContinuous || entry.type == catalogue::kTable ||
+        entry.type == catalogue::kNonContinuous) {
         text.append(", ").append(entry.type.Text());
     }
     return text;
 }
 
-std::string VcpFailureText(const VcpEntry& entry) {
+std::string VcpFailureText(const catalogue::VcpEntry& entry) {
     std::string text;
     AppendResult(text, "<BR>VCP Code: 0x%02X ", entry.code);
     text.append(ShortName(entry));
@@ -47,7 +49,7 @@ void TestVcpCode(bool selected, uint8_t code) {
     if (!selected) {
         return;
     }
-    VcpEntry& entry = Catalogue()[code];
+    catalogue::VcpEntry& entry = catalogue::Catalogue()[code];
     const std::string typeText = VcpTypeText(entry);
     std::string failureText = VcpFailureText(entry);
 
@@ -57,7 +59,7 @@ void TestVcpCode(bool selected, uint8_t code) {
     }
     // A code standing in several groups runs once per run; its later rows repeat the stored outcome.
     if (!entry.tested) {
-        if (entry.procedure == kProcedureManufacturer) {
+        if (entry.procedure == catalogue::kProcedureManufacturer) {
             // Nothing is known about a manufacturer's own codes: nothing run, nothing marked.
         } else if (TestProcedure procedure = FindTestProcedure(entry.procedure); procedure != nullptr) {
             const bool passed = procedure(code, result);
@@ -78,7 +80,7 @@ void TestVcpCode(bool selected, uint8_t code) {
 
     report::WriteVcpRow(code, entry.name.View(), typeText, entry.passed, entry.comments);
     if (!entry.passed) {
-        app::LogLine("......FAILED");
+        op::LogLine("......FAILED");
         failureText.append(entry.comments).append("<BR>");
         // A code that was never run fails its row but is no finding of the monitor's.
         if (entry.tested) {

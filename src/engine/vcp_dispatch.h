@@ -5,15 +5,15 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/vcp_catalogue.h"
+#include "catalogue/vcp_catalogue.h"
 
 namespace kestrova::engine {
 
 // "RW , C", "RO , NC" ...; empty for a reserved code whose type and access are unknown.
-std::string VcpTypeText(const VcpEntry& entry);
+std::string VcpTypeText(const catalogue::VcpEntry& entry);
 
 // The code's block in the summary, before its comments: "<BR>VCP Code: 0x10  Brightness...<BR>Type: ...<BR>".
-std::string VcpFailureText(const VcpEntry& entry);
+std::string VcpFailureText(const catalogue::VcpEntry& entry);
 
 // Tests a ticked code (an unticked one is left alone: no test, no row, no log line). Test thread.
 void TestVcpCode(bool selected, uint8_t code);

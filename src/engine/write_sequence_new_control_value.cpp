@@ -1,7 +1,7 @@
-#include "app/operator_output.h"
-#include "app/run_settings.h"
 #include "engine/result_text.h"
 #include "engine/write_sequences.h"
+#include "operator/operator_output.h"
+#include "operator/run_settings.h"
 #include "platform/clock.h"
 
 namespace kestrova::engine {
@@ -40,8 +40,8 @@ void ManualSequence(DiscreteTest& test) {
         AppendResult(test.result, "FAIL - Value out of range, got %d, from stack<BR>", flag);
         return;
     }
-    app::ShowMessageBox("VCP 0x02 NewControlValue", "Please use the menu to set the brightness to a lower value.",
-                        app::MessageButtons::kOk, app::MessageIcon::kNone);
+    op::ShowMessageBox("VCP 0x02 NewControlValue", "Please use the menu to set the brightness to a lower value.",
+                       op::MessageButtons::kOk, op::MessageIcon::kNone);
     flag = ReadReported(kNewControlValue);
     platform::SleepMs(kFlagSettleMs);
     if (flag != kNewValuesPending) {
@@ -49,7 +49,7 @@ void ManualSequence(DiscreteTest& test) {
         AppendResult(test.result, "FAIL -  Expected 0x02, got %d, from stack<BR>", flag);
         return;
     }
-    if (!Catalogue()[kActiveControl].inCaps) {
+    if (!catalogue::Catalogue()[kActiveControl].inCaps) {
         test.pass = false;
         test.result += "FAIL -  0x52 Not in Capability String<BR>";
         return;
@@ -65,7 +65,7 @@ void ManualSequence(DiscreteTest& test) {
 // a monitor whose stack never empties.
 void AutomaticSequence(DiscreteTest& test) {
     int32_t flag = ReadReported(kNewControlValue);
-    if (!Catalogue()[kActiveControl].inCaps || flag != kNewValuesPending) {
+    if (!catalogue::Catalogue()[kActiveControl].inCaps || flag != kNewValuesPending) {
         return;
     }
     for (int round = 0; round < kMaxStackReads && flag == kNewValuesPending; ++round) {
@@ -85,7 +85,7 @@ void AutomaticSequence(DiscreteTest& test) {
 }  // namespace
 
 void NewControlValueSequence(DiscreteTest& test) {
-    if (app::TestMode.load() == app::kManualMode) {
+    if (op::TestMode.load() == op::kManualMode) {
         ManualSequence(test);
     } else {
         AutomaticSequence(test);

@@ -1,8 +1,8 @@
 #include <string>
 
-#include "app/run_settings.h"
 #include "engine/result_text.h"
 #include "engine/write_sequences.h"
+#include "operator/run_settings.h"
 
 namespace kestrova::engine {
 
@@ -62,7 +62,7 @@ void OsdSequence(DiscreteTest& test) {
     int32_t reported = 0;
     if (!ReadValue(test.code, reported)) {
         CouldNotRead(test, kOsdDisabled);
-    } else if (app::TestMode.load() == app::kManualMode) {
+    } else if (op::TestMode.load() == op::kManualMode) {
         JudgeByEngineer(test);
     } else {
         JudgeByReadBack(test, reported);

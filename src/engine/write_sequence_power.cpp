@@ -1,9 +1,9 @@
 #include <string>
 
-#include "app/run_settings.h"
 #include "bus/vcp_primitives.h"
 #include "engine/result_text.h"
 #include "engine/write_sequences.h"
+#include "operator/run_settings.h"
 
 namespace kestrova::engine {
 
@@ -47,7 +47,7 @@ void CycleStatesWithEngineer(DiscreteTest& test) {
 }  // namespace
 
 void PowerModeSequence(DiscreteTest& test) {
-    if (app::TestMode.load() == app::kManualMode) {
+    if (op::TestMode.load() == op::kManualMode) {
         CycleStatesWithEngineer(test);
     } else {
         JudgeReportedStates(test);

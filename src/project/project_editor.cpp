@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "app/operator_output.h"
+#include "operator/operator_output.h"
 #include "project/project_checksum.h"
 #include "project/project_file.h"
 #include "project/project_open_request.h"
@@ -72,7 +72,7 @@ ProjectEditorFields FieldsFromRecord(const ProjectRecord& record) {
 }
 
 std::optional<std::string> CheckEditorFields(const ProjectEditorFields& fields) {
-    if (app::FixedText<kTitleSize>(fields.title).Empty()) {
+    if (op::FixedText<kTitleSize>(fields.title).Empty()) {
         return kTitleMissingText;
     }
     // The message asks for hex digits, so "zz" is refused along with keys of the wrong length.
@@ -87,7 +87,7 @@ std::optional<std::string> CheckEditorFields(const ProjectEditorFields& fields) 
 }
 
 std::string DefaultProjectFileName(const std::string& title) {
-    std::string name = app::FixedText<kTitleSize>(title).Str();
+    std::string name = op::FixedText<kTitleSize>(title).Str();
     for (char& c : name) {
         if (!AllowedInFileName(c)) {
             c = '_';
@@ -101,7 +101,7 @@ std::string DefaultProjectFileName(const std::string& title) {
 }
 
 ProjectEditorModel::ProjectEditorModel(const platform::LocalDateTime& now) {
-    engine::BuildVcpGroups(groups_);
+    catalogue::BuildVcpGroups(groups_);
     fields_.comments = EditedCommentText(now);
     BuildVcpTree(tree_, true);
     Recompute();
@@ -143,23 +143,23 @@ bool ProjectEditorModel::PluginBoxChanged(PluginBox box, bool checked) {
 
 bool ProjectEditorModel::ConfirmOk() {
     if (std::optional<std::string> problem = CheckEditorFields(fields_)) {
-        app::ShowErrorBox(*problem);
+        op::ShowErrorBox(*problem);
         return false;
     }
     Recompute();
-    app::FileDialogRequest request;
+    op::FileDialogRequest request;
     request.title = kSaveProjectTitle;
     request.proposedName = DefaultProjectFileName(fields_.title);
     request.maxPathLength = kEditorPathLength;
     request.pathMustExist = true;
     const ProjectRecord record = Record();
     // A project that could not be written is not lost silently: ask again until saved or cancelled.
-    while (std::optional<std::string> path = app::ShowSaveFileDialog(request)) {
+    while (std::optional<std::string> path = op::ShowSaveFileDialog(request)) {
         if (WriteProjectFile(*path, record)) {
             break;
         }
-        app::ShowErrorBox("The project could not be saved to \"" + *path +
-                          "\".\nChoose another file name or folder, or cancel to discard the changes.");
+        op::ShowErrorBox("The project could not be saved to \"" + *path +
+                         "\".\nChoose another file name or folder, or cancel to discard the changes.");
     }
     return true;
 }
@@ -168,7 +168,7 @@ std::optional<ProjectEditorModel> PrepareProjectEditor(bool newProject, const pl
     ProjectRecord record;
     bool loaded = false;
     if (!newProject) {
-        const std::optional<std::string> path = app::ShowOpenFileDialog(ProjectOpenRequest(kEditorPathLength));
+        const std::optional<std::string> path = op::ShowOpenFileDialog(ProjectOpenRequest(kEditorPathLength));
         if (!path) {
             return std::nullopt;
         }

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/vcp_groups.h"
+#include "catalogue/vcp_groups.h"
 #include "platform/local_time.h"
 #include "project/project_record.h"
 #include "project/vcp_tree.h"
@@ -92,7 +92,7 @@ class ProjectEditorModel {
     ProjectEditorFields fields_;
     VcpTree tree_;
     // The editor's own records: recollecting every second must never change what a run walks.
-    engine::VcpGroupArray groups_{};
+    catalogue::VcpGroupArray groups_{};
     TreeSelection selection_;
     std::string checksum_;
 };

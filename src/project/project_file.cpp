@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/mode_state.h"
-#include "app/operator_output.h"
-#include "app/run_settings.h"
+#include "operator/mode_state.h"
+#include "operator/operator_output.h"
+#include "operator/run_settings.h"
 #include "project/project_settings.h"
 
 namespace kestrova::project {
@@ -18,23 +18,23 @@ struct FileCloser {
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 void ApplyHeader(const ProjectRecord& record) {
-    app::ProjectTitle = record.title.View();
+    op::ProjectTitle = record.title.View();
 
     if (record.testType == kTestTypeAutomatic) {
-        app::SetModeChecked(app::kAutomaticMode);
+        op::SetModeChecked(op::kAutomaticMode);
     } else if (record.testType == kTestTypeManual) {
-        app::SetModeChecked(app::kManualMode);
+        op::SetModeChecked(op::kManualMode);
     }
     // A project fixes the mode for the rest of the program's run, even when it leaves it open.
-    app::GreySettingsMenu();
-    app::UpdateModeCaption();
+    op::GreySettingsMenu();
+    op::UpdateModeCaption();
 
     if (record.level == kLevelStandard) {
-        app::FullRangeTesting = false;
+        op::FullRangeTesting = false;
     } else if (record.level == kLevelRobust) {
-        app::FullRangeTesting = true;
+        op::FullRangeTesting = true;
     }
-    app::UpdateModeCaption();
+    op::UpdateModeCaption();
 
     const uint8_t bits = static_cast<uint8_t>(record.pluginBits & 0xFF);
     ProjectRequiresVista = (bits & kPluginVista) != 0;
@@ -82,9 +82,9 @@ const char* ProjectReadErrorText(ProjectReadError error) {
 
 bool LoadProjectHeader() {
     ProjectRecord record;
-    ProjectReadError error = ReadProjectFile(app::ProjectPath.Str(), record);
+    ProjectReadError error = ReadProjectFile(op::ProjectPath.Str(), record);
     if (error != ProjectReadError::kNone) {
-        app::ShowErrorBox(ProjectReadErrorText(error));
+        op::ShowErrorBox(ProjectReadErrorText(error));
         return false;
     }
     ApplyHeader(record);
@@ -95,7 +95,7 @@ bool ReadProjectForEdit(const std::string& path, ProjectRecord& record) {
     ProjectRecord read;
     ProjectReadError error = ReadProjectFile(path, read);
     if (error != ProjectReadError::kNone) {
-        app::ShowErrorBox(ProjectReadErrorText(error));
+        op::ShowErrorBox(ProjectReadErrorText(error));
         return false;
     }
     record = read;

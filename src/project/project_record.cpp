@@ -17,13 +17,13 @@ uint16_t GetU16(const uint8_t* at) {
 }
 
 template <size_t N>
-void PutText(uint8_t* at, const app::FixedText<N>& text) {
+void PutText(uint8_t* at, const op::FixedText<N>& text) {
     std::memcpy(at, text.Data(), N);
     at[N - 1] = 0;
 }
 
 template <size_t N>
-void GetText(const uint8_t* at, app::FixedText<N>& text) {
+void GetText(const uint8_t* at, op::FixedText<N>& text) {
     text.Assign(std::string_view(reinterpret_cast<const char*>(at), N));
 }
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#include "app/fixed_text.h"
+#include "operator/fixed_text.h"
 
 namespace kestrova::project {
 
@@ -54,14 +54,14 @@ using ProjectBytes = std::array<uint8_t, kProjectRecordSize>;
 
 struct ProjectRecord {
     uint16_t version = kProjectFormatVersion;
-    app::FixedText<kTitleSize> title;  // at most 299 characters
+    op::FixedText<kTitleSize> title;  // at most 299 characters
     uint16_t testType = kTestTypeNotSpecified;
     uint16_t level = kLevelNotSpecified;  // 0xFFFF when saved from an editor with no level chosen
     uint16_t pluginBits = 0;
-    app::FixedText<kApplicationKeySize> applicationKey;  // two characters
+    op::FixedText<kApplicationKeySize> applicationKey;  // two characters
     VcpSelection selection{};
     std::array<uint8_t, kAdditionalTestsSize> additionalTests{};  // reserved
-    app::FixedText<kCommentsSize> comments;                       // at most 1023 characters
+    op::FixedText<kCommentsSize> comments;                        // at most 1023 characters
 };
 
 ProjectBytes SerializeProjectRecord(const ProjectRecord& record);

@@ -19,7 +19,7 @@ constexpr PluginGroup kPluginGroups[] = {
 
 }  // namespace
 
-PluginInclusion PluginInclusionFromGroups(const engine::VcpGroupArray& groups) {
+PluginInclusion PluginInclusionFromGroups(const catalogue::VcpGroupArray& groups) {
     PluginInclusion inclusion;
     inclusion.assetManagement = groups[kAssetManagementGroup].enabled;
     inclusion.theftDeterrence = groups[kTheftDeterrenceGroup].enabled;
@@ -29,9 +29,9 @@ PluginInclusion PluginInclusionFromGroups(const engine::VcpGroupArray& groups) {
     return inclusion;
 }
 
-void ApplyProjectToGroups(const ProjectRecord& record, engine::VcpGroupArray& groups) {
-    engine::ClearVcpGroupTicks(groups);
-    for (engine::VcpGroup& group : groups) {
+void ApplyProjectToGroups(const ProjectRecord& record, catalogue::VcpGroupArray& groups) {
+    catalogue::ClearVcpGroupTicks(groups);
+    for (catalogue::VcpGroup& group : groups) {
         for (int32_t i = 0; i < group.count && static_cast<size_t>(i) < group.selected.size(); ++i) {
             if (record.selection[static_cast<uint8_t>(group.codes[i])] != 0) {
                 group.selected[static_cast<size_t>(i)] = true;

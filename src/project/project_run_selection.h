@@ -2,7 +2,7 @@
 // groups it requires. The run then walks these ticks instead of whatever a tree left before.
 #pragma once
 
-#include "engine/vcp_groups.h"
+#include "catalogue/vcp_groups.h"
 #include "project/project_record.h"
 
 namespace kestrova::project {
@@ -26,11 +26,11 @@ struct PluginInclusion {
 
 // A plug-in is included when its group is enabled; after collecting a tree that is exactly when
 // its group item is not unchecked.
-PluginInclusion PluginInclusionFromGroups(const engine::VcpGroupArray& groups);
+PluginInclusion PluginInclusionFromGroups(const catalogue::VcpGroupArray& groups);
 
 // Clears every tick, then selects each saved code in every group that lists it and enables those
 // groups, and enables the plug-in group of each required plug-in (only the low byte of the bits
 // counts, as the header reader takes them).
-void ApplyProjectToGroups(const ProjectRecord& record, engine::VcpGroupArray& groups);
+void ApplyProjectToGroups(const ProjectRecord& record, catalogue::VcpGroupArray& groups);
 
 }  // namespace kestrova::project

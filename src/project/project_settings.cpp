@@ -7,7 +7,7 @@ bool ProjectRequiresAssetManagement = false;
 bool ProjectRequiresTheftDeterrence = false;
 bool ProjectRequiresZoningPip = false;
 bool ProjectRequiresAutoPivot = false;
-app::FixedText<4> ProjectApplicationKey;
+op::FixedText<4> ProjectApplicationKey;
 
 void ResetProjectSettings() {
     ProjectRequiresVista = false;

@@ -2,7 +2,7 @@
 // the application key. Nothing consults them yet; they are kept for the run to use.
 #pragma once
 
-#include "app/fixed_text.h"
+#include "operator/fixed_text.h"
 
 namespace kestrova::project {
 
@@ -12,7 +12,7 @@ extern bool ProjectRequiresTheftDeterrence;
 extern bool ProjectRequiresZoningPip;
 extern bool ProjectRequiresAutoPivot;
 // The file's three key bytes in a zeroed four-byte value.
-extern app::FixedText<4> ProjectApplicationKey;
+extern op::FixedText<4> ProjectApplicationKey;
 
 void ResetProjectSettings();
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/vcp_group_definitions.h"
+#include "catalogue/vcp_group_definitions.h"
 
 namespace kestrova::project {
 
@@ -44,17 +44,17 @@ constexpr Placement kPlacements[] = {
     {19, kRootParent, {-1, -1}},
     {20, kRootParent, {-1, -1}},
 };
-static_assert(std::size(kPlacements) == engine::kVcpGroupCount);
+static_assert(std::size(kPlacements) == catalogue::kVcpGroupCount);
 
 std::string Cut(std::string_view text, size_t length) {
     return std::string(text.substr(0, length));
 }
 
-bool AnyCodeInCaps(int group, const engine::VcpCatalogue& catalogue) {
+bool AnyCodeInCaps(int group, const catalogue::VcpCatalogue& catalogue) {
     if (group < 0) {
         return false;
     }
-    for (int32_t code : engine::kVcpGroupDefinitions[group].codes) {
+    for (int32_t code : catalogue::kVcpGroupDefinitions[group].codes) {
         if (catalogue[static_cast<uint8_t>(code)].inCaps) {
             return true;
         }
@@ -70,8 +70,8 @@ void AddGroup(VcpTree& tree,
               const Placement& placement,
               int parentItem,
               bool preTick,
-              const engine::VcpCatalogue& catalogue) {
-    const engine::VcpGroupDefinition& definition = engine::kVcpGroupDefinitions[placement.group];
+              const catalogue::VcpCatalogue& catalogue) {
+    const catalogue::VcpGroupDefinition& definition = catalogue::kVcpGroupDefinitions[placement.group];
     const bool preTicked = preTick && IsRequirementGroup(placement.group);
     const bool ticked = preTicked || AnyCodeInCaps(placement.group, catalogue) ||
                         AnyCodeInCaps(placement.alsoTickedBy[0], catalogue) ||
@@ -88,7 +88,7 @@ void AddGroup(VcpTree& tree,
 
     int position = 0;
     for (int32_t code : definition.codes) {
-        const engine::VcpEntry& entry = catalogue[static_cast<uint8_t>(code)];
+        const catalogue::VcpEntry& entry = catalogue[static_cast<uint8_t>(code)];
         VcpTreeItem codeItem;
         codeItem.label =
             Cut(std::string(entry.inCaps ? kCapsPrefix : kNotInCapsPrefix) + entry.name.Str(), kCodeLabelLength);
@@ -103,7 +103,7 @@ void AddGroup(VcpTree& tree,
 
 }  // namespace
 
-void BuildVcpTree(VcpTree& tree, bool preTickRequirementGroups, const engine::VcpCatalogue& catalogue) {
+void BuildVcpTree(VcpTree& tree, bool preTickRequirementGroups, const catalogue::VcpCatalogue& catalogue) {
     tree.Clear();
     int headingItem = kNoItem;
     for (const Placement& placement : kPlacements) {

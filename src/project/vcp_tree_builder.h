@@ -2,7 +2,7 @@
 // catalogue: what is ticked and bold when the tree opens.
 #pragma once
 
-#include "engine/vcp_catalogue.h"
+#include "catalogue/vcp_catalogue.h"
 #include "project/vcp_tree.h"
 
 namespace kestrova::project {
@@ -22,6 +22,6 @@ inline constexpr char kNotInCapsPrefix[] = "        ";
 // touched: only collecting the ticks writes them.
 void BuildVcpTree(VcpTree& tree,
                   bool preTickRequirementGroups,
-                  const engine::VcpCatalogue& catalogue = engine::Catalogue());
+                  const catalogue::VcpCatalogue& catalogue = catalogue::Catalogue());
 
 }  // namespace kestrova::project

@@ -4,13 +4,13 @@
 
 namespace kestrova::project {
 
-void CollectTreeSelection(const VcpTree& tree, engine::VcpGroupArray& groups) {
-    engine::ClearVcpGroupTicks(groups);
+void CollectTreeSelection(const VcpTree& tree, catalogue::VcpGroupArray& groups) {
+    catalogue::ClearVcpGroupTicks(groups);
     for (const VcpTreeItem& item : tree.Items()) {
         if (!item.Ticked() || item.group < 0 || static_cast<size_t>(item.group) >= groups.size()) {
             continue;
         }
-        engine::VcpGroup& group = groups[static_cast<size_t>(item.group)];
+        catalogue::VcpGroup& group = groups[static_cast<size_t>(item.group)];
         if (item.kind == VcpTreeItemKind::kGroup) {
             group.enabled = true;
         } else if (item.kind == VcpTreeItemKind::kCode && item.position >= 0 && item.position < group.count &&
@@ -20,9 +20,9 @@ void CollectTreeSelection(const VcpTree& tree, engine::VcpGroupArray& groups) {
     }
 }
 
-VcpSelection SelectionFromGroups(const engine::VcpGroupArray& groups) {
+VcpSelection SelectionFromGroups(const catalogue::VcpGroupArray& groups) {
     VcpSelection selection{};
-    for (const engine::VcpGroup& group : groups) {
+    for (const catalogue::VcpGroup& group : groups) {
         for (int32_t i = 0; i < group.count && static_cast<size_t>(i) < group.selected.size(); ++i) {
             if (group.selected[static_cast<size_t>(i)]) {
                 selection[static_cast<uint8_t>(group.codes[i])] = 1;
@@ -53,7 +53,7 @@ std::string SelectionPreview(std::string_view prefix, const VcpSelection& select
     return text;
 }
 
-TreeSelection BuildVcpSelection(const VcpTree& tree, engine::VcpGroupArray& groups) {
+TreeSelection BuildVcpSelection(const VcpTree& tree, catalogue::VcpGroupArray& groups) {
     CollectTreeSelection(tree, groups);
     TreeSelection result;
     result.selection = SelectionFromGroups(groups);

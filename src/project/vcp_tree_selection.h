@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/vcp_groups.h"
+#include "catalogue/vcp_groups.h"
 #include "project/project_record.h"
 #include "project/vcp_tree.h"
 
@@ -13,10 +13,10 @@ namespace kestrova::project {
 
 // Clears every group's `enabled` and `selected` flags, then sets them from the tree: a ticked group
 // item enables its group, a ticked code item selects that code in its own group only.
-void CollectTreeSelection(const VcpTree& tree, engine::VcpGroupArray& groups);
+void CollectTreeSelection(const VcpTree& tree, catalogue::VcpGroupArray& groups);
 
 // One byte per code that is selected in any group.
-VcpSelection SelectionFromGroups(const engine::VcpGroupArray& groups);
+VcpSelection SelectionFromGroups(const catalogue::VcpGroupArray& groups);
 
 // Codes that only analog inputs have; a saved project never carries them.
 inline constexpr uint8_t kAnalogOnlyCodes[] = {0x06, 0x0E, 0x1E, 0x20, 0x30, 0x3E};
@@ -36,7 +36,7 @@ struct TreeSelection {
 };
 
 // Collects the ticks into `groups`, then builds the saved selection and both previews.
-TreeSelection BuildVcpSelection(const VcpTree& tree, engine::VcpGroupArray& groups);
+TreeSelection BuildVcpSelection(const VcpTree& tree, catalogue::VcpGroupArray& groups);
 
 // Ticks every code item whose code the selection holds, in every group that lists it. Ticks are
 // only added: what the builder ticked stays ticked.

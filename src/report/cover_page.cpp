@@ -1,7 +1,7 @@
 #include <string>
 
-#include "app/run_settings.h"
 #include "bus/monitor_table.h"
+#include "operator/run_settings.h"
 #include "platform/local_time.h"
 #include "report/html_escape.h"
 #include "report/report_writer.h"
@@ -35,9 +35,9 @@ constexpr char kConfidentialityNotice[] =
 
 const char* ModeText(int mode) {
     switch (mode) {
-        case app::kAutomaticMode:
+        case op::kAutomaticMode:
             return "Automatic";
-        case app::kManualMode:
+        case op::kManualMode:
             return "Manual";
         default:
             return "?????";
@@ -49,11 +49,11 @@ void AppendPlugins(std::string& cover) {
         bool included;
         const char* line;
     } plugins[] = {
-        {app::IncludeAssetManagement, "Asset Management<BR>"},
-        {app::IncludeAutoPivot, "Auto Pivot<BR>"},
-        {app::IncludeZoningPip, "PiP/Zoning<BR>"},
-        {app::IncludeTheftDeterrence, "Theft Deterrence<BR>"},
-        {app::IncludeVistaCompliance, "Vista Compliance<BR>"},
+        {op::IncludeAssetManagement, "Asset Management<BR>"},
+        {op::IncludeAutoPivot, "Auto Pivot<BR>"},
+        {op::IncludeZoningPip, "PiP/Zoning<BR>"},
+        {op::IncludeTheftDeterrence, "Theft Deterrence<BR>"},
+        {op::IncludeVistaCompliance, "Vista Compliance<BR>"},
     };
     bool any = false;
     for (const auto& plugin : plugins) {
@@ -84,23 +84,23 @@ void WriteCoverPage() {
     cover += "Required VCP Code<BR>Check-off List<BR>&nbsp;<BR>";
     cover += EscapeHtml(monitor.manufacturer.View()) + "<BR>";
     cover += EscapeHtml(monitor.model.View()) + "<BR>";
-    cover += "FW: v" + EscapeHtml(app::CheckoffInfo.checkoffFirmwareVersion.View()) + "     ";
-    cover += EscapeHtml(app::CheckoffInfo.checkoffFirmwareDate.View()) + "<BR>";
+    cover += "FW: v" + EscapeHtml(op::CheckoffInfo.checkoffFirmwareVersion.View()) + "     ";
+    cover += EscapeHtml(op::CheckoffInfo.checkoffFirmwareDate.View()) + "<BR>";
     cover += kCenteredEnd;
 
     cover += kLargeParagraph;
     cover += "Tested: " + now.time + " " + now.longDate;
     cover += kCenteredEnd;
 
-    if (app::UsingProject) {
+    if (op::UsingProject) {
         cover += kLargeParagraph;
-        cover += "Project: " + EscapeHtml(app::ProjectTitle.View());
+        cover += "Project: " + EscapeHtml(op::ProjectTitle.View());
         cover += kCenteredEnd;
     }
 
     cover += kLargeParagraph;
-    cover += ModeText(app::TestMode.load());
-    cover += app::FullRangeTesting.load() ? " - Robust     " : " - Standard     ";
+    cover += ModeText(op::TestMode.load());
+    cover += op::FullRangeTesting.load() ? " - Robust     " : " - Standard     ";
     cover += EscapeHtml(monitor.signalType.View());
     cover += kCenteredEnd;
 

@@ -1,6 +1,6 @@
 #include <string>
 
-#include "engine/vcp_groups.h"
+#include "catalogue/vcp_groups.h"
 #include "report/html_templates.h"
 #include "report/report_writer.h"
 
@@ -13,7 +13,7 @@ constexpr size_t kNameCodePrefix = 4;
 
 }  // namespace
 
-void WriteGroupTableStart(const engine::VcpGroup& group) {
+void WriteGroupTableStart(const catalogue::VcpGroup& group) {
     ReportWrite("%s", html::kGroupOpen);
     ReportWrite("%s", html::kHeadBigNewline);
     ReportWrite(html::kGroupCaption, group.name.CStr());
@@ -48,7 +48,7 @@ void WriteGroupTableEnd() {
     ReportWrite("%s", html::kGroupCloseSpace);
 }
 
-void WriteGroupSkipped(std::string_view label, const engine::VcpGroup& group) {
+void WriteGroupSkipped(std::string_view label, const catalogue::VcpGroup& group) {
     ReportWriteLine(html::kGroupSkipped, std::string(label).c_str(), group.name.CStr());
 }
 

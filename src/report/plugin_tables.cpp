@@ -2,8 +2,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/operator_output.h"
-#include "engine/vcp_catalogue.h"
+#include "catalogue/vcp_catalogue.h"
+#include "operator/operator_output.h"
 #include "report/html_templates.h"
 #include "report/report_writer.h"
 
@@ -50,7 +50,7 @@ bool ListedInCaps(const std::string& codeText) {
     if (end == codeText.c_str() || value > 0xFF) {
         return false;
     }
-    return engine::Catalogue()[static_cast<uint8_t>(value)].inCaps;
+    return catalogue::Catalogue()[static_cast<uint8_t>(value)].inCaps;
 }
 
 void DropTail(std::string& text, size_t count) {
@@ -110,7 +110,7 @@ void WritePluginRow(const PluginColumnWidths& widths,
         ReportAppend(FormatText(html::kPluginCell, widths[1], descriptionText.c_str()));
         ReportWrite(html::kPluginFail, widths[2], "FAIL");
         ReportAppend(FormatText(html::kPluginCell, widths[3], comments.c_str()));
-        app::LogLine("......FAILED");
+        op::LogLine("......FAILED");
     }
     ReportWrite("%s", html::kRowEnd);
 }

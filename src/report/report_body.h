@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/fixed_text.h"
+#include "operator/fixed_text.h"
 
 namespace kestrova::report {
 

@@ -2,8 +2,8 @@
 #include <memory>
 #include <optional>
 
-#include "app/operator_output.h"
 #include "bus/monitor_table.h"
+#include "operator/operator_output.h"
 #include "report/report_writer.h"
 
 namespace kestrova::report {
@@ -64,7 +64,7 @@ bool WriteReportFile(const std::string& path) {
 }
 
 bool SaveReport() {
-    app::FileDialogRequest request;
+    op::FileDialogRequest request;
     request.title = kSaveTitle;
     request.proposedName = ProposedReportName(bus::CurrentMonitorRecord());
     request.maxPathLength = kReportPathCapacity - 1;
@@ -73,15 +73,15 @@ bool SaveReport() {
     bool saved = false;
     // An hour of manual testing is not thrown away over one bad folder: ask again until saved or cancelled.
     while (!saved) {
-        const std::optional<std::string> path = app::ShowSaveFileDialog(request);
+        const std::optional<std::string> path = op::ShowSaveFileDialog(request);
         if (!path) {
             break;
         }
         saved = WriteReportFile(*path);
         if (!saved) {
             // A file cut short by a full disk is reported like one that could not be created.
-            app::ShowErrorBox("The report could not be saved in full to \"" + *path +
-                              "\".\nChoose another file name or folder, or cancel to discard the report.");
+            op::ShowErrorBox("The report could not be saved in full to \"" + *path +
+                             "\".\nChoose another file name or folder, or cancel to discard the report.");
         }
     }
     FreeReportBody();

@@ -17,7 +17,7 @@ namespace kestrova::bus {
 struct MonitorRecord;
 }
 
-namespace kestrova::engine {
+namespace kestrova::catalogue {
 struct VcpGroup;
 }
 
@@ -37,7 +37,7 @@ void WriteCapsSection();
 void WriteEdidSection();
 
 // Heading and column heads of a group's VCP table (caption: the group's name).
-void WriteGroupTableStart(const engine::VcpGroup& group);
+void WriteGroupTableStart(const catalogue::VcpGroup& group);
 // One VCP result row. `entryName` is the catalogue entry's full name ("0x10 Brightness/Luminance");
 // the row shows it less its first four characters. `typeText` e.g. "RW , C"; `comments` the
 // entry's result text, written whole.
@@ -48,7 +48,7 @@ void WriteVcpRow(uint8_t code,
                  std::string_view comments);
 void WriteGroupTableEnd();
 // "<label><name> skipped.\n<BR>" for an unticked group; `label` e.g. "b) ".
-void WriteGroupSkipped(std::string_view label, const engine::VcpGroup& group);
+void WriteGroupSkipped(std::string_view label, const catalogue::VcpGroup& group);
 
 // Heading and column heads of the two manual plug-in tables.
 void WriteTheftTableStart();

@@ -2,12 +2,12 @@
 // read through the real Brevlink library.
 #include <gtest/gtest.h>
 
-#include "app/testing/recording_presenter.h"
 #include "bus/bus_startup.h"
 #include "bus/caps_summary.h"
 #include "bus/monitor_table.h"
-#include "engine/vcp_catalogue.h"
+#include "catalogue/vcp_catalogue.h"
 #include "lab_driver_directory.h"
+#include "operator/testing/recording_presenter.h"
 
 namespace kestrova::bus {
 namespace {
@@ -21,8 +21,8 @@ TEST(BrevlinkCapsSummary, RealWorldStringIsCountedMarkedAndLoggedInPieces) {
         R"({"monitors": [{"base": "compliant", "position": 1, "capabilities": )" + testing::JsonString(caps) + "}]}");
     auto folders = directory.Folders();
     platform::IniSettingsStore settings("");
-    app::testing::RecordingPresenter presenter;
-    app::ScopedPresenter scopedPresenter(&presenter);
+    op::testing::RecordingPresenter presenter;
+    op::ScopedPresenter scopedPresenter(&presenter);
 
     ASSERT_TRUE(StartBus(folders, settings));
     ASSERT_EQ(Monitors().UsedCount(), 1);
@@ -38,10 +38,10 @@ TEST(BrevlinkCapsSummary, RealWorldStringIsCountedMarkedAndLoggedInPieces) {
     };
     EXPECT_EQ(presenter.LogLines(), expected);
     for (int code : {0x02, 0x03, 0x10, 0x14, 0x59, 0x5E, 0x72, 0xDF}) {
-        EXPECT_TRUE(engine::Catalogue()[static_cast<uint8_t>(code)].inCaps) << std::hex << code;
+        EXPECT_TRUE(catalogue::Catalogue()[static_cast<uint8_t>(code)].inCaps) << std::hex << code;
     }
     for (int code : {0x06, 0x0C, 0x60, 0x62, 0xD6}) {
-        EXPECT_FALSE(engine::Catalogue()[static_cast<uint8_t>(code)].inCaps) << std::hex << code;
+        EXPECT_FALSE(catalogue::Catalogue()[static_cast<uint8_t>(code)].inCaps) << std::hex << code;
     }
 }
 

@@ -2,12 +2,12 @@
 // serving the lab profile of two monitors at attach positions 2 and 5.
 #include <gtest/gtest.h>
 
-#include "app/testing/recording_presenter.h"
 #include "bus/bus_startup.h"
 #include "bus/monitor_table.h"
 #include "bus/vcp_primitives.h"
 #include "bus/wrapper_table.h"
 #include "lab_driver_directory.h"
+#include "operator/testing/recording_presenter.h"
 #include "platform/clock.h"
 
 namespace kestrova::bus {
@@ -17,8 +17,8 @@ TEST(BrevlinkTwoMonitors, StartUpFillsBothRecordsFromTheLibrary) {
     testing::LabDriverDirectory directory("two-monitors", testing::ReadLabProfile("two-monitors"));
     auto folders = directory.Folders();
     platform::IniSettingsStore settings("");
-    app::testing::RecordingPresenter presenter;
-    app::ScopedPresenter scopedPresenter(&presenter);
+    op::testing::RecordingPresenter presenter;
+    op::ScopedPresenter scopedPresenter(&presenter);
     platform::VirtualClock clock;
     platform::ScopedClock scopedClock(clock);
 

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/testing/recording_presenter.h"
 #include "bus/monitor_table.h"
-#include "engine/vcp_catalogue.h"
+#include "catalogue/vcp_catalogue.h"
 #include "fake_wrapper.h"
+#include "operator/testing/recording_presenter.h"
 
 namespace kestrova::bus {
 namespace {
@@ -25,19 +25,19 @@ class CapsSummaryTest : public ::testing::Test {
         platform::IniSettingsStore none("");
         ASSERT_TRUE(EnumerateMonitors(none));
         currentMonitor = 0;
-        app::InstallPresenter(&presenter_);
+        op::InstallPresenter(&presenter_);
     }
     void TearDown() override {
-        app::InstallPresenter(nullptr);
+        op::InstallPresenter(nullptr);
         bound_.reset();
     }
 
-    app::testing::RecordingPresenter presenter_;
+    op::testing::RecordingPresenter presenter_;
     std::unique_ptr<BoundFake> bound_;
 };
 
 TEST_F(CapsSummaryTest, MarksListedCodesAndLogsCounts) {
-    engine::Catalogue()[0x99].inCaps = true;  // left over from another monitor
+    catalogue::Catalogue()[0x99].inCaps = true;  // left over from another monitor
     Fake().monitors[4].discreteCodes = {0x14, 0x60};
     Fake().monitors[4].continuousCodes = {0x10, 0x12, 0x16};
     Fake().monitors[4].caps = "(vcp(10 12 16 14(1 2) 60(1 3)))";
@@ -45,10 +45,10 @@ TEST_F(CapsSummaryTest, MarksListedCodesAndLogsCounts) {
     ShowCapsSummary();
 
     for (int code : {0x10, 0x12, 0x14, 0x16, 0x60}) {
-        EXPECT_TRUE(engine::Catalogue()[static_cast<uint8_t>(code)].inCaps) << code;
+        EXPECT_TRUE(catalogue::Catalogue()[static_cast<uint8_t>(code)].inCaps) << code;
     }
-    EXPECT_FALSE(engine::Catalogue()[0x99].inCaps);
-    EXPECT_FALSE(engine::Catalogue()[0x18].inCaps);
+    EXPECT_FALSE(catalogue::Catalogue()[0x99].inCaps);
+    EXPECT_FALSE(catalogue::Catalogue()[0x18].inCaps);
     const std::vector<std::string> expected = {"Caps - 3 continuous, 2 discrete commands", "Caps -",
                                                "(vcp(10 12 16 14(1 2) 60(1 3)))"};
     EXPECT_EQ(presenter_.LogLines(), expected);
@@ -87,10 +87,10 @@ TEST_F(CapsSummaryTest, AReportedLengthBeyondTheTextStopsAtItsEnd) {
 }
 
 TEST_F(CapsSummaryTest, NoCodesLeavesEveryMarkCleared) {
-    engine::Catalogue()[0x10].inCaps = true;
+    catalogue::Catalogue()[0x10].inCaps = true;
     ShowCapsSummary();
     for (int code = 0; code < 256; ++code) {
-        EXPECT_FALSE(engine::Catalogue()[static_cast<uint8_t>(code)].inCaps) << code;
+        EXPECT_FALSE(catalogue::Catalogue()[static_cast<uint8_t>(code)].inCaps) << code;
     }
     EXPECT_EQ(presenter_.LogLines().front(), "Caps - 0 continuous, 0 discrete commands");
 }
@@ -98,7 +98,7 @@ TEST_F(CapsSummaryTest, NoCodesLeavesEveryMarkCleared) {
 TEST_F(CapsSummaryTest, CodesBeyondEightBitsAreIgnored) {
     Fake().monitors[4].continuousCodes = {0x110};
     ShowCapsSummary();
-    EXPECT_FALSE(engine::Catalogue()[0x10].inCaps);
+    EXPECT_FALSE(catalogue::Catalogue()[0x10].inCaps);
 }
 
 }  // namespace

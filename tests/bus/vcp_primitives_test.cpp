@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/testing/recording_presenter.h"
 #include "bus/monitor_table.h"
 #include "fake_wrapper.h"
+#include "operator/testing/recording_presenter.h"
 #include "platform/clock.h"
 
 namespace kestrova::bus {
@@ -28,12 +28,12 @@ class VcpPrimitivesTest : public ::testing::Test {
     }
     void SetUp() override {
         ResetFake();
-        app::InstallPresenter(&presenter_);
+        op::InstallPresenter(&presenter_);
         RawByteLog = false;
     }
     void TearDown() override {
         RawByteLog = false;
-        app::InstallPresenter(nullptr);
+        op::InstallPresenter(nullptr);
         bound_.reset();
     }
     FakeEntryPoints OldLibrary() {
@@ -46,7 +46,7 @@ class VcpPrimitivesTest : public ::testing::Test {
 
     platform::VirtualClock clock_;
     platform::ScopedClock scoped_{clock_};
-    app::testing::RecordingPresenter presenter_;
+    op::testing::RecordingPresenter presenter_;
     std::unique_ptr<BoundFake> bound_;
 };
 

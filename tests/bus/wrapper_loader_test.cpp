@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <set>
 
-#include "app/testing/recording_presenter.h"
 #include "bus/bus_startup.h"
 #include "bus/wrapper_table.h"
 #include "fake_wrapper.h"
+#include "operator/testing/recording_presenter.h"
 #include "platform/clock.h"
 
 namespace kestrova::bus {
@@ -70,8 +70,8 @@ TEST(DriverDirectory, LibraryPathCarriesTheDoubledSeparator) {
 }
 
 TEST(WrapperLoading, MissingLibraryShowsTheErrorBoxAndTouchesNothing) {
-    app::testing::RecordingPresenter presenter;
-    app::InstallPresenter(&presenter);
+    op::testing::RecordingPresenter presenter;
+    op::InstallPresenter(&presenter);
     UnbindWrapper();
     const auto empty = std::filesystem::temp_directory_path() / "kestrova-no-wrapper";
     std::filesystem::create_directories(empty);
@@ -79,7 +79,7 @@ TEST(WrapperLoading, MissingLibraryShowsTheErrorBoxAndTouchesNothing) {
 
     EXPECT_FALSE(StartBus(folders));
 
-    const auto messages = presenter.EventsOf(app::testing::EventKind::kMessage);
+    const auto messages = presenter.EventsOf(op::testing::EventKind::kMessage);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].caption, "Kestrova loading error");
     EXPECT_EQ(messages[0].text,
@@ -92,7 +92,7 @@ TEST(WrapperLoading, MissingLibraryShowsTheErrorBoxAndTouchesNothing) {
     for (const char* name : WrapperEntryPointNames()) {
         EXPECT_FALSE(IsBound(name)) << name;
     }
-    app::InstallPresenter(nullptr);
+    op::InstallPresenter(nullptr);
 }
 
 TEST(WrapperLoading, FailedFolderQueryIsALoadingError) {

@@ -29,7 +29,7 @@ std::vector<uint32_t> Joined(std::initializer_list<std::vector<uint32_t>> parts)
 
 class ContinuousChecksTest : public testing::EngineTest {
   protected:
-    void List(uint8_t code) { Catalogue()[code].inCaps = true; }
+    void List(uint8_t code) { catalogue::Catalogue()[code].inCaps = true; }
     void Script(uint8_t code, std::vector<ScriptedRead> reads) {
         Monitor().script[code] = std::deque<ScriptedRead>(reads.begin(), reads.end());
     }
@@ -150,7 +150,7 @@ TEST_F(ContinuousChecksTest, CheckJudgesByModeAndRobustness) {
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message()
                      << "mode " << static_cast<int>(c.mode) << " robust " << c.robust << " current " << c.current);
-        app::FullRangeTesting = c.robust;
+        op::FullRangeTesting = c.robust;
         Monitor().controls[0x10] = ControlValue{0, 100, c.current};
         Monitor().exchanges.clear();
         clock_.Reset();
@@ -234,7 +234,7 @@ TEST_F(ResetWaitTest, SlowResetIsReportedOnlyWhenRobust) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.zeros << " zeros, robust " << c.robust);
-        app::FullRangeTesting = c.robust;
+        op::FullRangeTesting = c.robust;
         presenter_.ClearEvents();
         Monitor().exchanges.clear();
         clock_.Reset();
@@ -248,7 +248,7 @@ TEST_F(ResetWaitTest, SlowResetIsReportedOnlyWhenRobust) {
 }
 
 TEST_F(ResetWaitTest, ASilentMonitorCountsAsStillResetting) {
-    app::FullRangeTesting = true;
+    op::FullRangeTesting = true;
     Script(0x10, std::vector<ScriptedRead>(6 * 3, kSilent));
     Monitor().controls[0x10] = {0, 100, 50};
     WaitForResetComplete();

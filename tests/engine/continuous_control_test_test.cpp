@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/vcp_tag.h"
 #include "continuous_lab_fixture.h"
-#include "engine/vcp_tag.h"
 
 namespace kestrova::engine {
 namespace {
 
-using app::testing::EventKind;
+using op::testing::EventKind;
 using Strings = std::vector<std::string>;
 using Sleeps = std::vector<uint32_t>;
 
@@ -30,7 +30,7 @@ class ContinuousControlTestTest : public testing::ProcedureLabTest {
         return outcome;
     }
 
-    std::vector<app::testing::PresenterEvent> Questions() const { return presenter_.EventsOf(EventKind::kQuestion); }
+    std::vector<op::testing::PresenterEvent> Questions() const { return presenter_.EventsOf(EventKind::kQuestion); }
 };
 
 // Two features for a small control and a window control, laid over the compliant monitor.
@@ -47,12 +47,12 @@ TEST_F(ContinuousControlTestTest, TheCompliantMonitorPassesEveryListedContinuous
     int tested = 0;
     for (int c = 0; c < 256; ++c) {
         const uint8_t code = static_cast<uint8_t>(c);
-        const VcpEntry& entry = Catalogue()[code];
-        if (entry.procedure != kProcedureContinuous || !entry.inCaps) {
+        const catalogue::VcpEntry& entry = catalogue::Catalogue()[code];
+        if (entry.procedure != catalogue::kProcedureContinuous || !entry.inCaps) {
             continue;
         }
         SCOPED_TRACE(entry.name.Str());
-        const bool readWrite = entry.access == kReadWrite && code != 0x0C;
+        const bool readWrite = entry.access == catalogue::kReadWrite && code != 0x0C;
         const int before = Held(code);
         const Outcome outcome = Run(code);
         EXPECT_TRUE(outcome.pass) << outcome.result;
@@ -98,14 +98,14 @@ TEST_F(ContinuousControlTestTest, WhatEachPathWritesWaitsAndReportsOnTheComplian
         {0xC9, "Initial, min=0 max=65535 cur=258<BR>Firmware version is 1.2<BR>", {}, {}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(Catalogue()[c.code].name.Str());
+        SCOPED_TRACE(catalogue::Catalogue()[c.code].name.Str());
         UseLab("compliant.json");
         const Outcome outcome = Run(c.code);
         EXPECT_TRUE(outcome.pass);
         EXPECT_EQ(outcome.result, c.result);
         EXPECT_EQ(Writes(), c.writes);
         EXPECT_EQ(clock_.Sleeps(), c.sleeps);
-        EXPECT_EQ(presenter_.LogLines(), Strings{"...testing " + Catalogue()[c.code].name.Str() + " "});
+        EXPECT_EQ(presenter_.LogLines(), Strings{"...testing " + catalogue::Catalogue()[c.code].name.Str() + " "});
     }
     EXPECT_EQ(Held(0x14), 5) << "served afresh for the last case";
 }
@@ -165,7 +165,7 @@ TEST_F(ContinuousControlTestTest, SweepsBySettingAndRangeWithTheirSpecialControl
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         UseCompliantWith(kSmallControls);
-        app::FullRangeTesting = c.fullRange;
+        op::FullRangeTesting = c.fullRange;
         const Outcome outcome = Run(c.code);
         EXPECT_TRUE(outcome.pass);
         EXPECT_EQ(outcome.result, c.result);
@@ -189,7 +189,7 @@ TEST_F(ContinuousControlTestTest, ManualModeAsksFromTheThirdGoodReadBackOn) {
         {"yes after the maximum",
          false,
          0x10,
-         {app::kAnswerYes},
+         {op::kAnswerYes},
          true,
          "Initial, min=0 max=100 cur=75<BR>Tested min and max values, r/w.<BR>",
          1,
@@ -197,7 +197,7 @@ TEST_F(ContinuousControlTestTest, ManualModeAsksFromTheThirdGoodReadBackOn) {
         {"no after the maximum",
          false,
          0x10,
-         {app::kAnswerNo},
+         {op::kAnswerNo},
          false,
          "Initial, min=0 max=100 cur=75<BR>...FAILED, set 100, got 100<BR>Added read delays 1 times.<BR>",
          1,
@@ -205,7 +205,7 @@ TEST_F(ContinuousControlTestTest, ManualModeAsksFromTheThirdGoodReadBackOn) {
         {"redo starts again from the first read",
          false,
          0x10,
-         {app::kAnswerRedo, app::kAnswerYes},
+         {op::kAnswerRedo, op::kAnswerYes},
          true,
          "Initial, min=0 max=100 cur=75<BR>Initial, min=0 max=100 cur=75<BR>Tested min and max values, r/w.<BR>",
          2,
@@ -213,7 +213,7 @@ TEST_F(ContinuousControlTestTest, ManualModeAsksFromTheThirdGoodReadBackOn) {
         {"robust testing asks after every value from the third",
          true,
          0x6E,
-         {app::kAnswerYes, app::kAnswerNo, app::kAnswerYes},
+         {op::kAnswerYes, op::kAnswerNo, op::kAnswerYes},
          false,
          "Initial, min=0 max=4 cur=2<BR>...FAILED, set 3, got 3<BR>Added read delays 1 times.<BR>",
          3,
@@ -230,8 +230,8 @@ TEST_F(ContinuousControlTestTest, ManualModeAsksFromTheThirdGoodReadBackOn) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         UseCompliantWith(kSmallControls);
-        app::TestMode = app::kManualMode;
-        app::FullRangeTesting = c.fullRange;
+        op::TestMode = op::kManualMode;
+        op::FullRangeTesting = c.fullRange;
         for (int answer : c.answers) {
             presenter_.QueueQuestionAnswer(answer);
         }
@@ -241,7 +241,7 @@ TEST_F(ContinuousControlTestTest, ManualModeAsksFromTheThirdGoodReadBackOn) {
         EXPECT_EQ(Writes(), c.writes);
         const auto questions = Questions();
         ASSERT_EQ(questions.size(), c.questions);
-        const std::string name = Catalogue()[c.code].name.Str();
+        const std::string name = catalogue::Catalogue()[c.code].name.Str();
         for (const auto& question : questions) {
             EXPECT_EQ(question.caption, name);
             EXPECT_EQ(question.text, name + ": Did the level change?");
@@ -265,18 +265,18 @@ TEST_F(ContinuousControlTestTest, AMonitorThatIgnoresWritesFailsEveryValueItDoes
     const Sleeps perValue = {64, 16, 32, 32};
     Case cases[] = {
         {"standard",
-         app::kAutomaticMode,
+         op::kAutomaticMode,
          false,
          initial + failed(0) + failed(50) + failed(100),
          {"0x10 0 ignored", "0x10 50 ignored", "0x10 100 ignored", "0x10 75 ignored"},
          {}},
         {"manual asks nothing when nothing reads back",
-         app::kManualMode,
+         op::kManualMode,
          false,
          initial + failed(0) + failed(50) + failed(100),
          {"0x10 0 ignored", "0x10 50 ignored", "0x10 100 ignored", "0x10 75 ignored"},
          {}},
-        {"robust stops after the tenth failure", app::kAutomaticMode, true, initial, {}, {}},
+        {"robust stops after the tenth failure", op::kAutomaticMode, true, initial, {}, {}},
     };
     for (int i = 0; i < 3; ++i) {
         cases[0].sleeps.insert(cases[0].sleeps.end(), perValue.begin(), perValue.end());
@@ -294,8 +294,8 @@ TEST_F(ContinuousControlTestTest, AMonitorThatIgnoresWritesFailsEveryValueItDoes
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         UseLab("faulty-ignored-writes.json");
-        app::TestMode = c.mode;
-        app::FullRangeTesting = c.fullRange;
+        op::TestMode = c.mode;
+        op::FullRangeTesting = c.fullRange;
         const Outcome outcome = Run(0x10);
         EXPECT_FALSE(outcome.pass);
         EXPECT_EQ(outcome.result, c.result);
@@ -486,18 +486,18 @@ TEST_F(ContinuousControlTestTest, TheFaultyProfilesFailTheirReadOnlyControls) {
          "Initial, min=0 max=65535 cur=255<BR>Firmware version is 0.255<BR>...FAILED, version is lower than V 1.0<BR>"},
     };
     // Only the vertical frequency is the engineer's to judge (below); the other bounds hold in both modes.
-    for (int mode : {app::kAutomaticMode, app::kManualMode}) {
+    for (int mode : {op::kAutomaticMode, op::kManualMode}) {
         for (const Case& c : cases) {
-            if (mode == app::kManualMode && c.code == 0xAE) {
+            if (mode == op::kManualMode && c.code == 0xAE) {
                 continue;
             }
             SCOPED_TRACE(std::string(c.profile) + " mode " + std::to_string(mode));
             UseLab(c.profile);
-            app::TestMode = mode;
+            op::TestMode = mode;
             const Outcome outcome = Run(c.code);
             EXPECT_FALSE(outcome.pass);
             EXPECT_EQ(outcome.result, c.result);
-            EXPECT_EQ(presenter_.LogLines().back(), "......FAILED " + Catalogue()[c.code].name.Str() + " ");
+            EXPECT_EQ(presenter_.LogLines().back(), "......FAILED " + catalogue::Catalogue()[c.code].name.Str() + " ");
             EXPECT_TRUE(presenter_.Messages().empty());
         }
     }
@@ -505,13 +505,13 @@ TEST_F(ContinuousControlTestTest, TheFaultyProfilesFailTheirReadOnlyControls) {
 
 TEST_F(ContinuousControlTestTest, InManualModeTheEngineerJudgesTheVerticalFrequency) {
     struct Case {
-        app::MessageAnswer answer;
+        op::MessageAnswer answer;
         bool pass;
     };
-    for (const Case& c : {Case{app::MessageAnswer::kYes, true}, Case{app::MessageAnswer::kNo, false}}) {
+    for (const Case& c : {Case{op::MessageAnswer::kYes, true}, Case{op::MessageAnswer::kNo, false}}) {
         SCOPED_TRACE(c.pass ? "yes" : "no");
         UseLab("faulty-frequencies.json");
-        app::TestMode = app::kManualMode;
+        op::TestMode = op::kManualMode;
         presenter_.QueueMessageAnswer(c.answer);
         const Outcome outcome = Run(0xAE);
         EXPECT_EQ(outcome.pass, c.pass);
@@ -521,8 +521,8 @@ TEST_F(ContinuousControlTestTest, InManualModeTheEngineerJudgesTheVerticalFreque
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].caption, "0xAE VertFreq");
         EXPECT_EQ(boxes[0].text, "Vertical Frequency is 81.00 Is this correct?");
-        EXPECT_EQ(boxes[0].buttons, app::MessageButtons::kYesNo);
-        EXPECT_EQ(boxes[0].icon, app::MessageIcon::kNone);
+        EXPECT_EQ(boxes[0].buttons, op::MessageButtons::kYesNo);
+        EXPECT_EQ(boxes[0].icon, op::MessageIcon::kNone);
     }
 }
 

@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "app/operator_output.h"
-#include "app/run_settings.h"
-#include "app/testing/recording_presenter.h"
-#include "engine/vcp_catalogue.h"
+#include "catalogue/vcp_catalogue.h"
 #include "lab_monitor.h"
+#include "operator/operator_output.h"
+#include "operator/run_settings.h"
+#include "operator/testing/recording_presenter.h"
 #include "platform/clock.h"
 
 namespace kestrova::engine::testing {
@@ -23,13 +23,13 @@ namespace kestrova::engine::testing {
 class ProcedureLabTest : public ::testing::Test {
   protected:
     ProcedureLabTest() {
-        app::ResetRunSettings();
-        Catalogue() = VcpCatalogue();
-        app::TestMode = app::kAutomaticMode;
+        op::ResetRunSettings();
+        catalogue::Catalogue() = catalogue::VcpCatalogue();
+        op::TestMode = op::kAutomaticMode;
     }
     ~ProcedureLabTest() override {
-        app::ResetRunSettings();
-        Catalogue() = VcpCatalogue();
+        op::ResetRunSettings();
+        catalogue::Catalogue() = catalogue::VcpCatalogue();
     }
 
     // Serves a profile of lab/ and forgets what loading it logged and wrote.
@@ -71,8 +71,8 @@ class ProcedureLabTest : public ::testing::Test {
 
     platform::VirtualClock clock_;
     platform::ScopedClock scopedClock_{clock_};
-    app::testing::RecordingPresenter presenter_;
-    app::ScopedPresenter scopedPresenter_{&presenter_};
+    op::testing::RecordingPresenter presenter_;
+    op::ScopedPresenter scopedPresenter_{&presenter_};
 
   private:
     void Serve(const std::string& path) {

@@ -92,7 +92,7 @@ TEST_F(ReadBackTest, ThreeReadsSixteenAndThirtyTwoMillisecondsApart) {
 }
 
 TEST_F(ReadBackTest, ARangeEndingBelowItsStartIsOnlyWrittenBack) {
-    app::TestMode = app::kAutomaticMode;
+    op::TestMode = op::kAutomaticMode;
     Monitor().controls[0x10] = {10, 5, 7};
     ResultText result;
     EXPECT_TRUE(ContinuousControlTest(0x10, result));
@@ -102,7 +102,7 @@ TEST_F(ReadBackTest, ARangeEndingBelowItsStartIsOnlyWrittenBack) {
 }
 
 TEST_F(ReadBackTest, AValueTheMonitorCallsUnsupportedSaysSo) {
-    app::TestMode = app::kAutomaticMode;
+    op::TestMode = op::kAutomaticMode;
     Monitor().controls[0x10] = {0, 100, 75};
     const ScriptedRead unsupported{ReadOutcome::kUnsupported};
     Monitor().script[0x10] = {{ReadOutcome::kAnswer, 0, 100, 75}, unsupported, unsupported, unsupported};

@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include "catalogue/vcp_tag.h"
 #include "discrete_lab_fixture.h"
 #include "engine/test_procedure.h"
 #include "engine/test_procedures.h"
-#include "engine/vcp_tag.h"
 
 namespace kestrova::engine {
 namespace {
@@ -16,11 +16,14 @@ namespace {
 class DiscreteControlTestTest : public testing::DiscreteLabTest {};
 
 TEST_F(DiscreteControlTestTest, IsTheProcedureOfTheNonContinuousIdentifier) {
-    const ScopedTestProcedure keep{kProcedureNonContinuous, FindTestProcedure(kProcedureNonContinuous)};
-    const ScopedTestProcedure keepContinuous{kProcedureContinuous, FindTestProcedure(kProcedureContinuous)};
-    const ScopedTestProcedure keepScreen{kProcedureScreenAction, FindTestProcedure(kProcedureScreenAction)};
+    const ScopedTestProcedure keep{catalogue::kProcedureNonContinuous,
+                                   FindTestProcedure(catalogue::kProcedureNonContinuous)};
+    const ScopedTestProcedure keepContinuous{catalogue::kProcedureContinuous,
+                                             FindTestProcedure(catalogue::kProcedureContinuous)};
+    const ScopedTestProcedure keepScreen{catalogue::kProcedureScreenAction,
+                                         FindTestProcedure(catalogue::kProcedureScreenAction)};
     RegisterTestProcedures();
-    EXPECT_EQ(FindTestProcedure(kProcedureNonContinuous), &DiscreteControlTest);
+    EXPECT_EQ(FindTestProcedure(catalogue::kProcedureNonContinuous), &DiscreteControlTest);
 }
 
 TEST_F(DiscreteControlTestTest, FirstReadFailuresSayWhatTheMonitorAnswered) {
@@ -45,7 +48,7 @@ TEST_F(DiscreteControlTestTest, FirstReadFailuresSayWhatTheMonitorAnswered) {
         if (*c.fault != '\0') {
             Fault(c.fault);
         }
-        const std::string name = Catalogue()[c.code].name.Str();
+        const std::string name = catalogue::Catalogue()[c.code].name.Str();
         const testing::Outcome outcome = Run(c.code);
         EXPECT_FALSE(outcome.pass) << name;
         EXPECT_EQ(outcome.result, c.result) << name;
@@ -133,12 +136,12 @@ TEST_F(DiscreteControlTestTest, CompliantMonitorPassesEveryHandledCode) {
          "Disabled mode OK<BR>Entered Theft Disabled state OKx<BR>",
          {"0xFB 1", "0xFC 15143", "0xFD 217", "0xFA 1", "0xFC 15143", "0xFD 217", "0xFA 0"}},
     };
-    app::CheckoffInfo.checkoffLockingCode = "5A";
+    op::CheckoffInfo.checkoffLockingCode = "5A";
     for (const Case& c : cases) {
         UseLab("compliant.json");
         const int before = Held(c.code == 0xFC || c.code == 0xFD ? 0x10 : c.code);
         const testing::Outcome outcome = Run(c.code);
-        const std::string name = Catalogue()[c.code].name.Str();
+        const std::string name = catalogue::Catalogue()[c.code].name.Str();
         EXPECT_TRUE(outcome.pass) << name << ": " << outcome.result;
         EXPECT_EQ(outcome.result, c.result) << name;
         EXPECT_EQ(Writes(), c.writes) << name;
@@ -180,11 +183,11 @@ TEST_F(DiscreteControlTestTest, EachFaultyMonitorFailsWithItsOwnLines) {
              "0x03 - Movie<BR>" + picture + "0x05 - Games<BR>" + picture + "FAIL - 0xb - mode UNKNOWN value.<BR>" +
              picture},
     };
-    for (int mode : {app::kAutomaticMode, app::kManualMode}) {
+    for (int mode : {op::kAutomaticMode, op::kManualMode}) {
         for (const Case& c : cases) {
             UseLab(c.profile);
-            app::TestMode = mode;
-            const std::string name = Catalogue()[c.code].name.Str();
+            op::TestMode = mode;
+            const std::string name = catalogue::Catalogue()[c.code].name.Str();
             const testing::Outcome outcome = Run(c.code);
             EXPECT_FALSE(outcome.pass) << c.profile << " mode " << mode;
             EXPECT_EQ(outcome.result, c.result) << c.profile << " mode " << mode;

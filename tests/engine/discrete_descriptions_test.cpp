@@ -29,29 +29,29 @@ TEST_F(DiscreteDescriptionsTest, InputSourceIsOnlyJudgedByTheEngineer) {
     Manual();
     struct Case {
         int value;
-        app::MessageAnswer answer;
+        op::MessageAnswer answer;
         const char* name;
         const char* line;
     };
     const Case cases[] = {
-        {3, app::MessageAnswer::kYes, "Digital Video (TMDS) 1", "Input source matches returned value. <BR>"},
-        {5, app::MessageAnswer::kYes, " Composite Video 1", "Input source matches returned value. <BR>"},
-        {29, app::MessageAnswer::kYes, "Component Video 2", "Input source matches returned value. <BR>"},
-        {15, app::MessageAnswer::kNo, "UNKNOWN", "ERROR, Input source does not match returned value. <BR>"},
-        {0, app::MessageAnswer::kNo, "UNKNOWN", "ERROR, Input source does not match returned value. <BR>"},
+        {3, op::MessageAnswer::kYes, "Digital Video (TMDS) 1", "Input source matches returned value. <BR>"},
+        {5, op::MessageAnswer::kYes, " Composite Video 1", "Input source matches returned value. <BR>"},
+        {29, op::MessageAnswer::kYes, "Component Video 2", "Input source matches returned value. <BR>"},
+        {15, op::MessageAnswer::kNo, "UNKNOWN", "ERROR, Input source does not match returned value. <BR>"},
+        {0, op::MessageAnswer::kNo, "UNKNOWN", "ERROR, Input source does not match returned value. <BR>"},
     };
     for (const Case& c : cases) {
         presenter_.ClearEvents();
         presenter_.QueueMessageAnswer(c.answer);
         bool pass = false;
         EXPECT_EQ(Described(0x60, c.value, pass), c.line) << c.value;
-        EXPECT_EQ(pass, c.answer == app::MessageAnswer::kYes) << c.value;
-        const auto boxes = presenter_.EventsOf(app::testing::EventKind::kMessage);
+        EXPECT_EQ(pass, c.answer == op::MessageAnswer::kYes) << c.value;
+        const auto boxes = presenter_.EventsOf(op::testing::EventKind::kMessage);
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].caption, "Input Source");
         EXPECT_EQ(boxes[0].text, std::string("Does the input source match the returned value: ") + c.name + "?");
-        EXPECT_EQ(boxes[0].buttons, app::MessageButtons::kYesNo);
-        EXPECT_EQ(boxes[0].icon, app::MessageIcon::kNone);
+        EXPECT_EQ(boxes[0].buttons, op::MessageButtons::kYesNo);
+        EXPECT_EQ(boxes[0].icon, op::MessageIcon::kNone);
         // The engineer's verdict is also put in the log list.
         EXPECT_EQ(presenter_.LogLines().at(1), c.line);
     }
@@ -105,8 +105,8 @@ TEST_F(DiscreteDescriptionsTest, TechnologyAndControllerAreDescribedAndNeverFail
 }
 
 TEST_F(DiscreteDescriptionsTest, ActiveControlAndAutoPivotOnlyPointElsewhere) {
-    for (int mode : {app::kAutomaticMode, app::kManualMode}) {
-        app::TestMode = mode;
+    for (int mode : {op::kAutomaticMode, op::kManualMode}) {
+        op::TestMode = mode;
         bool pass = false;
         EXPECT_EQ(Described(0x52, 0x10, pass), "Tested with 0x02 New Control Value.<BR>");
         EXPECT_TRUE(pass);

@@ -7,9 +7,9 @@
 #include <map>
 #include <string>
 
-#include "app/run_settings.h"
 #include "continuous_lab_fixture.h"
 #include "engine/discrete_control_test.h"
+#include "operator/run_settings.h"
 #include "platform/clock.h"
 
 namespace kestrova::engine::testing {
@@ -52,7 +52,7 @@ class DiscreteLabTest : public ProcedureLabTest {
         return outcome;
     }
 
-    void Manual() { app::TestMode = app::kManualMode; }
+    void Manual() { op::TestMode = op::kManualMode; }
 
     // Lab faults switched on after the n-th wait of the procedure, as if the monitor broke then.
     void FaultAfterWait(int count, const std::string& fault) {

@@ -59,21 +59,21 @@ TEST_F(DiscreteReadOnlyChecksTest, UsageTimeIsShownOrConfirmedByTheEngineer) {
 
     Manual();
     struct Case {
-        app::MessageAnswer answer;
+        op::MessageAnswer answer;
         const char* line;
     };
-    for (const Case& c : {Case{app::MessageAnswer::kYes, "Usage Time: 0x04D2, 1234 hrs<BR>"},
-                          Case{app::MessageAnswer::kNo, "FAILED - Usage Time: 0x04D2, 1234 hrs incorrect<BR>"}}) {
+    for (const Case& c : {Case{op::MessageAnswer::kYes, "Usage Time: 0x04D2, 1234 hrs<BR>"},
+                          Case{op::MessageAnswer::kNo, "FAILED - Usage Time: 0x04D2, 1234 hrs incorrect<BR>"}}) {
         presenter_.ClearEvents();
         presenter_.QueueMessageAnswer(c.answer);
         const testing::Outcome outcome = Run(0xC0);
-        EXPECT_EQ(outcome.pass, c.answer == app::MessageAnswer::kYes);
+        EXPECT_EQ(outcome.pass, c.answer == op::MessageAnswer::kYes);
         EXPECT_EQ(outcome.result, initial + c.line);
-        const auto boxes = presenter_.EventsOf(app::testing::EventKind::kMessage);
+        const auto boxes = presenter_.EventsOf(op::testing::EventKind::kMessage);
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].caption, "0xC0 Display Usage Time");
         EXPECT_EQ(boxes[0].text, "0xC0 Display Usage Time: Has the monitor been on 1234 hours?");
-        EXPECT_EQ(boxes[0].buttons, app::MessageButtons::kYesNo);
+        EXPECT_EQ(boxes[0].buttons, op::MessageButtons::kYesNo);
     }
 }
 
@@ -92,7 +92,7 @@ TEST_F(DiscreteReadOnlyChecksTest, ApplicationKeyMatchesTheLockingCodeOnItsFirst
     for (const Case& c : cases) {
         UseLab("compliant.json");
         Press(0xC6, c.key);
-        app::CheckoffInfo.checkoffLockingCode = c.lockingCode;
+        op::CheckoffInfo.checkoffLockingCode = c.lockingCode;
         const testing::Outcome outcome = Run(0xC6);
         char expected[128];
         std::snprintf(expected, sizeof(expected), "Initial, min=0 max=65535 cur=%d<BR>", c.key);

@@ -9,11 +9,11 @@
 #include <set>
 #include <sstream>
 
+#include "catalogue/vcp_groups.h"
+#include "catalogue/vcp_tag.h"
 #include "continuous_lab_fixture.h"
 #include "engine/test_procedures.h"
 #include "engine/test_run.h"
-#include "engine/vcp_groups.h"
-#include "engine/vcp_tag.h"
 #include "platform/local_time.h"
 #include "report/report_body.h"
 #include "report/report_texts.h"
@@ -37,9 +37,10 @@ const std::set<uint8_t> kPassingCodes = {
     0xB6, 0xC0, 0xC6, 0xC8, 0xC9, 0xCA, 0xCC, 0xD6, 0xDC, 0xDF, 0xF1, 0xF2, 0xF3, 0xF4, 0xFA, 0xFB, 0xFC, 0xFD, 0xFE,
 };
 
-bool HasProcedure(const VcpEntry& entry) {
-    return entry.procedure == kProcedureContinuous || entry.procedure == kProcedureNonContinuous ||
-           entry.procedure == kProcedureScreenAction || entry.procedure == kProcedureManufacturer;
+bool HasProcedure(const catalogue::VcpEntry& entry) {
+    return entry.procedure == catalogue::kProcedureContinuous ||
+           entry.procedure == catalogue::kProcedureNonContinuous ||
+           entry.procedure == catalogue::kProcedureScreenAction || entry.procedure == catalogue::kProcedureManufacturer;
 }
 
 bool Contains(const std::string& text, const std::string& part) {
@@ -49,24 +50,24 @@ bool Contains(const std::string& text, const std::string& part) {
 class EndToEndRunTest : public testing::ProcedureLabTest {
   protected:
     EndToEndRunTest() {
-        BuildVcpGroups(VcpGroups());
+        catalogue::BuildVcpGroups(catalogue::VcpGroups());
         report::ResetReportTexts();
         platform::SetCurrentDateTimeSource(&dateTime_);
         RegisterTestProcedures();
         // The compliant monitor's application key.
-        app::CheckoffInfo.checkoffLockingCode = "5A";
+        op::CheckoffInfo.checkoffLockingCode = "5A";
     }
     ~EndToEndRunTest() override {
         platform::SetCurrentDateTimeSource(nullptr);
         report::FreeReportBody();
         report::ResetReportTexts();
-        BuildVcpGroups(VcpGroups());
+        catalogue::BuildVcpGroups(catalogue::VcpGroups());
     }
 
     // Every group and every code of it ticked; the report as saved.
     std::string RunEverything() {
         UseLab("compliant.json");
-        for (VcpGroup& group : VcpGroups()) {
+        for (catalogue::VcpGroup& group : catalogue::VcpGroups()) {
             group.enabled = true;
             std::fill_n(group.selected.begin(), group.count, true);
         }
@@ -83,7 +84,7 @@ class EndToEndRunTest : public testing::ProcedureLabTest {
 
     static std::set<uint8_t> CodesOfAllGroups() {
         std::set<uint8_t> codes;
-        for (const VcpGroup& group : VcpGroups()) {
+        for (const catalogue::VcpGroup& group : catalogue::VcpGroups()) {
             for (int32_t i = 0; i < group.count; ++i) {
                 codes.insert(static_cast<uint8_t>(group.codes[i]));
             }
@@ -95,7 +96,7 @@ class EndToEndRunTest : public testing::ProcedureLabTest {
     void ExpectOnlyRuleFailures() {
         int failedRows = 0;
         for (uint8_t code : CodesOfAllGroups()) {
-            const VcpEntry& entry = Catalogue()[code];
+            const catalogue::VcpEntry& entry = catalogue::Catalogue()[code];
             const std::string name = entry.name.Str();
             const bool noProcedure = !HasProcedure(entry);
             const bool notTestedYet = kNotTestedYetCodes.count(code) != 0;
@@ -118,7 +119,8 @@ class EndToEndRunTest : public testing::ProcedureLabTest {
         // The compliant monitor lists every code the discrete handlers drive, so the run reached them all.
         for (uint8_t code : {0x02, 0x0B, 0x14, 0x52, 0x60, 0x66, 0x86, 0x8D, 0x94, 0xA4, 0xAA, 0xB2, 0xB6,
                              0xC0, 0xC6, 0xC8, 0xCA, 0xCC, 0xD6, 0xDC, 0xDF, 0xFA, 0xFC, 0xFD, 0xFE}) {
-            EXPECT_TRUE(Catalogue()[code].inCaps && Catalogue()[code].passed) << std::hex << int(code);
+            EXPECT_TRUE(catalogue::Catalogue()[code].inCaps && catalogue::Catalogue()[code].passed)
+                << std::hex << int(code);
         }
         EXPECT_EQ(failedRows, static_cast<int>(CodesOfAllGroups().size() - kPassingCodes.size()));
     }
@@ -127,7 +129,7 @@ class EndToEndRunTest : public testing::ProcedureLabTest {
 };
 
 TEST_F(EndToEndRunTest, StandardRunFailsTheCompliantMonitorOnlyWhereTheRulesDo) {
-    app::TestMode = app::kAutomaticMode;
+    op::TestMode = op::kAutomaticMode;
     const std::string report = RunEverything();
     ExpectOnlyRuleFailures();
     EXPECT_TRUE(Contains(report, "0x01 - sRGB<BR>"));
@@ -153,8 +155,8 @@ TEST_F(EndToEndRunTest, StandardRunFailsTheCompliantMonitorOnlyWhereTheRulesDo) 
 }
 
 TEST_F(EndToEndRunTest, RobustRunFailsTheCompliantMonitorOnlyWhereTheRulesDo) {
-    app::TestMode = app::kAutomaticMode;
-    app::FullRangeTesting = true;
+    op::TestMode = op::kAutomaticMode;
+    op::FullRangeTesting = true;
     const std::string report = RunEverything();
     ExpectOnlyRuleFailures();
     EXPECT_TRUE(Contains(report, "Tested full range of values, r/w.<BR>"));

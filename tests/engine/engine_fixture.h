@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/run_settings.h"
-#include "app/testing/recording_presenter.h"
-#include "engine/vcp_catalogue.h"
-#include "engine/vcp_groups.h"
+#include "catalogue/vcp_catalogue.h"
+#include "catalogue/vcp_groups.h"
+#include "operator/run_settings.h"
+#include "operator/testing/recording_presenter.h"
 #include "platform/clock.h"
 #include "platform/local_time.h"
 #include "report/report_body.h"
@@ -19,9 +19,9 @@ namespace kestrova::engine::testing {
 class EngineTest : public ::testing::Test {
   protected:
     EngineTest() {
-        app::ResetRunSettings();
-        Catalogue() = VcpCatalogue();
-        BuildVcpGroups(VcpGroups());
+        op::ResetRunSettings();
+        catalogue::Catalogue() = catalogue::VcpCatalogue();
+        catalogue::BuildVcpGroups(catalogue::VcpGroups());
         report::ResetReportTexts();
         platform::SetCurrentDateTimeSource(&dateTime_);
     }
@@ -29,16 +29,16 @@ class EngineTest : public ::testing::Test {
         platform::SetCurrentDateTimeSource(nullptr);
         report::FreeReportBody();
         report::ResetReportTexts();
-        app::ResetRunSettings();
-        Catalogue() = VcpCatalogue();
-        BuildVcpGroups(VcpGroups());
+        op::ResetRunSettings();
+        catalogue::Catalogue() = catalogue::VcpCatalogue();
+        catalogue::BuildVcpGroups(catalogue::VcpGroups());
     }
 
     platform::FixedDateTimeSource dateTime_{{"2:07 PM", "Monday, December 7, 2026"}};
     platform::VirtualClock clock_;
     platform::ScopedClock scopedClock_{clock_};
-    app::testing::RecordingPresenter presenter_;
-    app::ScopedPresenter scopedPresenter_{&presenter_};
+    op::testing::RecordingPresenter presenter_;
+    op::ScopedPresenter scopedPresenter_{&presenter_};
     ScopedScriptedMonitor monitor_;
 };
 

@@ -8,13 +8,13 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/run_settings.h"
-#include "app/testing/recording_presenter.h"
 #include "bus/monitor_table.h"
+#include "catalogue/vcp_catalogue.h"
+#include "catalogue/vcp_groups.h"
 #include "engine/test_run.h"
-#include "engine/vcp_catalogue.h"
-#include "engine/vcp_groups.h"
 #include "lab_monitor.h"
+#include "operator/run_settings.h"
+#include "operator/testing/recording_presenter.h"
 #include "platform/clock.h"
 #include "platform/local_time.h"
 #include "report/html_templates.h"
@@ -52,16 +52,16 @@ std::string FirstDifference(const std::string& got, const std::string& want) {
 class GoldenReportTest : public ::testing::Test {
   protected:
     GoldenReportTest() {
-        app::ResetRunSettings();
-        Catalogue() = VcpCatalogue();
-        BuildVcpGroups(VcpGroups());
+        op::ResetRunSettings();
+        catalogue::Catalogue() = catalogue::VcpCatalogue();
+        catalogue::BuildVcpGroups(catalogue::VcpGroups());
         report::ResetReportTexts();
         platform::SetCurrentDateTimeSource(&dateTime_);
-        app::CheckoffInfo.checkoffUser = "J. Engineer";
-        app::CheckoffInfo.checkoffFirmwareVersion = "1.2";
-        app::CheckoffInfo.checkoffFirmwareDate = "2026-11-30";
-        app::CheckoffInfo.checkoffRevision = "B";
-        app::CheckoffInfo.checkoffLockingCode = "0000";
+        op::CheckoffInfo.checkoffUser = "J. Engineer";
+        op::CheckoffInfo.checkoffFirmwareVersion = "1.2";
+        op::CheckoffInfo.checkoffFirmwareDate = "2026-11-30";
+        op::CheckoffInfo.checkoffRevision = "B";
+        op::CheckoffInfo.checkoffLockingCode = "0000";
         folder_ = std::filesystem::path(::testing::TempDir()) /
                   ("engine_golden_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(folder_);
@@ -72,19 +72,19 @@ class GoldenReportTest : public ::testing::Test {
         platform::SetCurrentDateTimeSource(nullptr);
         report::FreeReportBody();
         report::ResetReportTexts();
-        app::ResetRunSettings();
-        Catalogue() = VcpCatalogue();
-        BuildVcpGroups(VcpGroups());
+        op::ResetRunSettings();
+        catalogue::Catalogue() = catalogue::VcpCatalogue();
+        catalogue::BuildVcpGroups(catalogue::VcpGroups());
     }
 
     void TickEverything() {
-        for (VcpGroup& group : VcpGroups()) {
+        for (catalogue::VcpGroup& group : catalogue::VcpGroups()) {
             group.enabled = true;
             std::fill_n(group.selected.begin(), group.count, true);
         }
     }
     void Tick(int32_t g, std::initializer_list<uint8_t> codes) {
-        VcpGroup& group = VcpGroups()[static_cast<size_t>(g)];
+        catalogue::VcpGroup& group = catalogue::VcpGroups()[static_cast<size_t>(g)];
         group.enabled = true;
         for (uint8_t code : codes) {
             for (int32_t i = 0; i < group.count; ++i) {
@@ -118,8 +118,8 @@ class GoldenReportTest : public ::testing::Test {
     platform::FixedDateTimeSource dateTime_{{"2:07 PM", "Monday, December 7, 2026"}};
     platform::VirtualClock clock_;
     platform::ScopedClock scopedClock_{clock_};
-    app::testing::RecordingPresenter presenter_;
-    app::ScopedPresenter scopedPresenter_{&presenter_};
+    op::testing::RecordingPresenter presenter_;
+    op::ScopedPresenter scopedPresenter_{&presenter_};
     testing::ScopedStandIns standIns_;
     std::filesystem::path folder_;
 };
@@ -127,8 +127,8 @@ class GoldenReportTest : public ::testing::Test {
 TEST_F(GoldenReportTest, AutomaticRunAgainstTheCompliantMonitor) {
     ASSERT_TRUE(UseLabProfile(SourcePath("lab/compliant.json")));
     TickEverything();
-    VcpGroups()[20].enabled = false;
-    app::TestMode = app::kAutomaticMode;
+    catalogue::VcpGroups()[20].enabled = false;
+    op::TestMode = op::kAutomaticMode;
     ExpectGolden(Run(&RunAutomaticTest), "automatic-compliant.html");
     // The screen actions each waited one poll for the reset; nothing else waits on a compliant monitor.
     EXPECT_GT(clock_.TotalSleptMs(), 0u);
@@ -137,15 +137,15 @@ TEST_F(GoldenReportTest, AutomaticRunAgainstTheCompliantMonitor) {
 TEST_F(GoldenReportTest, ManualRobustRunWithoutCapabilities) {
     ASSERT_TRUE(UseLabProfile(SourcePath("tests/engine/golden/no-caps.json")));
     Tick(0, {0x04, 0x10, 0x12});
-    Tick(kTheftDeterrenceGroup, {0xFA});
-    Tick(kZoningPipGroup, {});
+    Tick(catalogue::kTheftDeterrenceGroup, {0xFA});
+    Tick(catalogue::kZoningPipGroup, {});
     Tick(17, {0xE5});
-    app::TestMode = app::kManualMode;
-    app::FullRangeTesting = true;
-    app::UsingProject = true;
-    app::ProjectTitle = "Lab bring-up";
-    app::IncludeAssetManagement = app::IncludeTheftDeterrence = app::IncludeAutoPivot = app::IncludeZoningPip =
-        app::IncludeVistaCompliance = true;
+    op::TestMode = op::kManualMode;
+    op::FullRangeTesting = true;
+    op::UsingProject = true;
+    op::ProjectTitle = "Lab bring-up";
+    op::IncludeAssetManagement = op::IncludeTheftDeterrence = op::IncludeAutoPivot = op::IncludeZoningPip =
+        op::IncludeVistaCompliance = true;
     ExpectGolden(Run(&RunManualTest), "manual-robust-no-caps.html");
 }
 

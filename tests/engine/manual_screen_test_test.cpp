@@ -13,7 +13,7 @@
 namespace kestrova::engine {
 namespace {
 
-using app::testing::EventKind;
+using op::testing::EventKind;
 using Strings = std::vector<std::string>;
 using Sleeps = std::vector<uint32_t>;
 
@@ -100,7 +100,7 @@ TEST_F(ManualScreenTestTest, EachCommandPassesOnTheCompliantMonitor) {
          Join({Repeat(kRead, 3), {64}, Repeat(kRead, 3), {300}, Repeat(kRead, 3), kResetWait, Repeat(kRecheck, 3)})},
     };
     for (const Case& c : cases) {
-        const std::string name = Catalogue()[c.code].name.Str();
+        const std::string name = catalogue::Catalogue()[c.code].name.Str();
         SCOPED_TRACE(name);
         UseLab("compliant.json");
         const Outcome outcome = Run(c.code);
@@ -115,7 +115,7 @@ TEST_F(ManualScreenTestTest, EachCommandPassesOnTheCompliantMonitor) {
 
 TEST_F(ManualScreenTestTest, RobustTestingAlsoSendsZeroWhichMustResetNothing) {
     UseLab("compliant.json");
-    app::FullRangeTesting = true;
+    op::FullRangeTesting = true;
     const Outcome outcome = Run(0x05);
     EXPECT_TRUE(outcome.pass);
     EXPECT_EQ(outcome.result, "...0x10 Brightness/Luminance resets to 75<BR>...0x12 Contrast resets to 70<BR>");
@@ -146,25 +146,25 @@ TEST_F(ManualScreenTestTest, FactoryDefaultsAsksTwiceAndRedoesEitherStep) {
     const Sleeps after = Join({kResetWait, Repeat(kRecheck, 4), {100}});
     const Case cases[] = {
         {"yes, yes",
-         {app::kAnswerYes, app::kAnswerYes},
+         {op::kAnswerYes, op::kAnswerYes},
          true,
          {changed, returned},
          Concat({kGeometryTestValues, {"0x04 1"}, kGeometrySaved}),
          Join({Repeat(kRead, 4), {200}, checks, after})},
         {"no, yes: a failure, and the test goes on",
-         {app::kAnswerNo, app::kAnswerYes},
+         {op::kAnswerNo, op::kAnswerYes},
          false,
          {changed, returned},
          Concat({kGeometryTestValues, {"0x04 1"}, kGeometrySaved}),
          Join({Repeat(kRead, 4), {200}, checks, after})},
         {"redo at the first question puts the controls back and moves them again",
-         {app::kAnswerRedo, app::kAnswerYes, app::kAnswerYes},
+         {op::kAnswerRedo, op::kAnswerYes, op::kAnswerYes},
          true,
          {changed, changed, returned},
          Concat({kGeometryTestValues, kGeometrySaved, kGeometryTestValues, {"0x04 1"}, kGeometrySaved}),
          Join({Repeat(kRead, 4), {200, 100, 200}, checks, after})},
         {"redo at the second question sends the command again",
-         {app::kAnswerYes, app::kAnswerRedo, app::kAnswerYes},
+         {op::kAnswerYes, op::kAnswerRedo, op::kAnswerYes},
          true,
          {changed, returned, returned},
          Concat({kGeometryTestValues, {"0x04 1"}, kGeometryTestValues, {"0x04 1"}, kGeometrySaved}),
@@ -173,7 +173,7 @@ TEST_F(ManualScreenTestTest, FactoryDefaultsAsksTwiceAndRedoesEitherStep) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         UseLab("compliant.json");
-        app::TestMode = app::kManualMode;
+        op::TestMode = op::kManualMode;
         for (int answer : c.answers) {
             presenter_.QueueQuestionAnswer(answer);
         }
@@ -195,10 +195,10 @@ TEST_F(ManualScreenTestTest, WithoutListedGeometryFactoryDefaultsSendsOnlyTheCom
         size_t questions;
     };
     for (const Case& c :
-         {Case{app::kAutomaticMode, {}, 0}, Case{app::kManualMode, {app::kAnswerYes, app::kAnswerYes}, 2}}) {
+         {Case{op::kAutomaticMode, {}, 0}, Case{op::kManualMode, {op::kAnswerYes, op::kAnswerYes}, 2}}) {
         SCOPED_TRACE(c.mode);
         UseCompliantWith(kNoGeometry);
-        app::TestMode = c.mode;
+        op::TestMode = c.mode;
         for (int answer : c.answers) {
             presenter_.QueueQuestionAnswer(answer);
         }
@@ -252,20 +252,20 @@ TEST_F(ManualScreenTestTest, AutoSetupInManualModeAsksWhetherThePictureShifted) 
     const std::string vertical = "ERROR, Vertical Position command not functioning correctly. <BR>";
     struct Case {
         const char* name;
-        std::vector<app::MessageAnswer> answers;
+        std::vector<op::MessageAnswer> answers;
         bool pass;
         std::string errors;
     };
     const Case cases[] = {
-        {"both shifted", {app::MessageAnswer::kYes, app::MessageAnswer::kYes}, true, ""},
-        {"no horizontal shift", {app::MessageAnswer::kNo, app::MessageAnswer::kYes}, false, horizontal},
-        {"neither", {app::MessageAnswer::kNo, app::MessageAnswer::kNo}, false, horizontal + vertical},
+        {"both shifted", {op::MessageAnswer::kYes, op::MessageAnswer::kYes}, true, ""},
+        {"no horizontal shift", {op::MessageAnswer::kNo, op::MessageAnswer::kYes}, false, horizontal},
+        {"neither", {op::MessageAnswer::kNo, op::MessageAnswer::kNo}, false, horizontal + vertical},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         UseLab("compliant.json");
-        app::TestMode = app::kManualMode;
-        for (app::MessageAnswer answer : c.answers) {
+        op::TestMode = op::kManualMode;
+        for (op::MessageAnswer answer : c.answers) {
             presenter_.QueueMessageAnswer(answer);
         }
         const Outcome outcome = Run(0x1E);
@@ -278,8 +278,8 @@ TEST_F(ManualScreenTestTest, AutoSetupInManualModeAsksWhetherThePictureShifted) 
         EXPECT_EQ(boxes[1].caption, "Vertical Position");
         EXPECT_EQ(boxes[1].text, "Did the image shift vertically?");
         for (const auto& box : boxes) {
-            EXPECT_EQ(box.buttons, app::MessageButtons::kYesNo);
-            EXPECT_EQ(box.icon, app::MessageIcon::kQuestion);
+            EXPECT_EQ(box.buttons, op::MessageButtons::kYesNo);
+            EXPECT_EQ(box.icon, op::MessageIcon::kQuestion);
         }
         Strings log = {"...testing 0x1E Autosetup "};
         if (c.errors.find(horizontal) != std::string::npos) {
@@ -311,14 +311,14 @@ TEST_F(ManualScreenTestTest, AutoColourSetupAlwaysAsksTheEngineer) {
         size_t rounds;
     };
     const Case cases[] = {
-        {"yes, in automatic mode too", app::kAutomaticMode, {app::kAnswerYes}, true, "", 1},
-        {"no", app::kManualMode, {app::kAnswerNo}, false, "...FAILED<BR>", 1},
-        {"redo runs it all again", app::kManualMode, {app::kAnswerRedo, app::kAnswerYes}, true, "", 2},
+        {"yes, in automatic mode too", op::kAutomaticMode, {op::kAnswerYes}, true, "", 1},
+        {"no", op::kManualMode, {op::kAnswerNo}, false, "...FAILED<BR>", 1},
+        {"redo runs it all again", op::kManualMode, {op::kAnswerRedo, op::kAnswerYes}, true, "", 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         UseLab("colour-presets.json");
-        app::TestMode = c.mode;
+        op::TestMode = c.mode;
         for (int answer : c.answers) {
             presenter_.QueueQuestionAnswer(answer);
         }
@@ -367,18 +367,18 @@ TEST_F(ManualScreenTestTest, FaultyMonitorsFailForTheirOwnReasons) {
          "...0x10 Brightness/Luminance resets to 75<BR>...0x12 Contrast resets to 70<BR>"},
     };
     // An engineer who sees every change confirmed does not make up for what the read-backs found.
-    for (int mode : {app::kAutomaticMode, app::kManualMode}) {
+    for (int mode : {op::kAutomaticMode, op::kManualMode}) {
         for (const Case& c : cases) {
-            SCOPED_TRACE(std::string(c.profile) + " " + Catalogue()[c.code].name.Str() + " mode " +
+            SCOPED_TRACE(std::string(c.profile) + " " + catalogue::Catalogue()[c.code].name.Str() + " mode " +
                          std::to_string(mode));
             UseLab(c.profile);
-            app::TestMode = mode;
-            presenter_.SetDefaultQuestionAnswer(app::kAnswerYes);
-            presenter_.SetDefaultMessageAnswer(app::MessageAnswer::kYes);
+            op::TestMode = mode;
+            presenter_.SetDefaultQuestionAnswer(op::kAnswerYes);
+            presenter_.SetDefaultMessageAnswer(op::MessageAnswer::kYes);
             const Outcome outcome = Run(c.code);
             EXPECT_FALSE(outcome.pass);
             EXPECT_EQ(outcome.result, c.result);
-            EXPECT_EQ(presenter_.LogLines(), Strings{"...testing " + Catalogue()[c.code].name.Str() + " "});
+            EXPECT_EQ(presenter_.LogLines(), Strings{"...testing " + catalogue::Catalogue()[c.code].name.Str() + " "});
         }
     }
 }
@@ -400,7 +400,7 @@ TEST_F(ManualScreenTestTest, ACommandThatResetsOnZeroFailsOnlyInRobustTesting) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.robust ? "robust" : "standard");
         UseLab("faulty-restore-on-zero.json");
-        app::FullRangeTesting = c.robust;
+        op::FullRangeTesting = c.robust;
         const Outcome outcome = Run(0x05);
         EXPECT_EQ(outcome.pass, c.pass);
         EXPECT_EQ(outcome.result, c.result);
@@ -411,7 +411,7 @@ TEST_F(ManualScreenTestTest, AResetThatNeverCompletesFailsTheResetChecks) {
     for (bool robust : {false, true}) {
         SCOPED_TRACE(robust ? "robust" : "standard");
         UseLab("faulty-endless-reset.json");
-        app::FullRangeTesting = robust;
+        op::FullRangeTesting = robust;
         const Outcome outcome = Run(0x05);
         EXPECT_FALSE(outcome.pass);
         const std::string brightness = "...FAIL to get current 0x10 Brightness/Luminance<BR>";
@@ -441,7 +441,7 @@ TEST_F(ManualScreenTestTest, AMonitorBusyForAWhileAfterARestoreIsWaitedFor) {
         SCOPED_TRACE(std::to_string(c.zeros) + (c.robust ? " robust" : " standard"));
         UseLab("compliant.json");
         Fault("zeros " + std::to_string(c.zeros));
-        app::FullRangeTesting = c.robust;
+        op::FullRangeTesting = c.robust;
         const Outcome outcome = Run(0x06);
         EXPECT_TRUE(outcome.pass) << outcome.result;
         EXPECT_EQ(outcome.result, kGeometryResets);
@@ -466,7 +466,7 @@ TEST_F(ManualScreenTestTest, AFailedFirstReadEndsTheTestBeforeAnythingIsWritten)
 TEST_F(ManualScreenTestTest, AGainThatCannotBeReadIsNotWrittenBack) {
     UseLab("colour-presets.json");
     Fault("silent 0x18");
-    presenter_.QueueQuestionAnswer(app::kAnswerYes);
+    presenter_.QueueQuestionAnswer(op::kAnswerYes);
     const Outcome outcome = Run(0x1F);
     EXPECT_FALSE(outcome.pass);
     EXPECT_EQ(outcome.result,
@@ -483,7 +483,7 @@ TEST_F(ManualScreenTestTest, OtherCodesAreNotTested) {
         const Outcome outcome = Run(code);
         EXPECT_FALSE(outcome.pass);
         EXPECT_EQ(outcome.result, "** Not tested yet **<BR>");
-        EXPECT_EQ(presenter_.LogLines(), Strings{"...testing " + Catalogue()[code].name.Str() + " "});
+        EXPECT_EQ(presenter_.LogLines(), Strings{"...testing " + catalogue::Catalogue()[code].name.Str() + " "});
     }
     EXPECT_TRUE(Writes().empty());
 }

@@ -15,8 +15,8 @@
 namespace kestrova::engine {
 namespace {
 
-using app::MessageAnswer;
-using app::testing::EventKind;
+using op::MessageAnswer;
+using op::testing::EventKind;
 using testing::Monitor;
 using testing::PluginRowCells;
 using testing::PluginRows;
@@ -37,7 +37,7 @@ class PipZoningTestTest : public testing::EngineTest {
     PipZoningTestTest() {
         report::BeginReport();
         for (uint8_t code : {0x95, 0x96, 0x97, 0x98, 0xA4, 0xA5, 0xEA, 0xF1, 0xF2, 0xF3, 0xF4, 0xF5}) {
-            Catalogue()[code].inCaps = true;
+            catalogue::Catalogue()[code].inCaps = true;
         }
         Monitor().controls = {
             {0x95, {0, 4095, 0}}, {0x96, {0, 4095, 0}},  {0x97, {0, 4095, 0}}, {0x98, {0, 4095, 0}},
@@ -87,7 +87,7 @@ TEST_F(PipZoningTestTest, NoToTheFirstBoxLeavesReportAndMonitorAlone) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "PIP");
     EXPECT_EQ(boxes[0].text, "Proceed with manual PIP tests?");
-    EXPECT_EQ(boxes[0].buttons, app::MessageButtons::kYesNo);
+    EXPECT_EQ(boxes[0].buttons, op::MessageButtons::kYesNo);
 }
 
 // The whole conversation with the monitor, waits included, in order.
@@ -195,7 +195,7 @@ TEST_F(PipZoningTestTest, EveryYesPassesEightRowsWithTheirCodesAndLogLines) {
 
     std::vector<std::string> boxes;
     for (const auto& box : presenter_.EventsOf(EventKind::kMessage)) {
-        EXPECT_EQ(box.buttons, app::MessageButtons::kYesNo);
+        EXPECT_EQ(box.buttons, op::MessageButtons::kYesNo);
         boxes.push_back(box.caption + ": " + box.text);
     }
     std::vector<std::string> wantBoxes = {"PIP: Proceed with manual PIP tests?"};
@@ -279,8 +279,8 @@ TEST_F(PipZoningTestTest, SettingsReadBeforeTheirStepsAreWrittenBack) {
 }
 
 TEST_F(PipZoningTestTest, CodesMissingFromTheCapabilitiesAreNamedWhateverTheAnswer) {
-    Catalogue()[0xEA].inCaps = false;
-    Catalogue()[0xA4].inCaps = false;
+    catalogue::Catalogue()[0xEA].inCaps = false;
+    catalogue::Catalogue()[0xA4].inCaps = false;
     for (MessageAnswer answer : {MessageAnswer::kYes, MessageAnswer::kNo}) {
         report::BeginReport();
         Run(std::vector<MessageAnswer>(8, answer));

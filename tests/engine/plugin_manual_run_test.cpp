@@ -13,14 +13,14 @@
 #include <string>
 #include <vector>
 
-#include "app/run_settings.h"
-#include "app/testing/recording_presenter.h"
+#include "catalogue/vcp_catalogue.h"
+#include "catalogue/vcp_groups.h"
 #include "engine/plugin_test.h"
 #include "engine/test_procedure.h"
 #include "engine/test_run.h"
-#include "engine/vcp_catalogue.h"
-#include "engine/vcp_groups.h"
 #include "lab_monitor.h"
+#include "operator/run_settings.h"
+#include "operator/testing/recording_presenter.h"
 #include "platform/clock.h"
 #include "platform/local_time.h"
 #include "plugin_rows.h"
@@ -32,8 +32,8 @@
 namespace kestrova::engine {
 namespace {
 
-using app::MessageAnswer;
-using app::testing::RecordingPresenter;
+using op::MessageAnswer;
+using op::testing::RecordingPresenter;
 using testing::LabCommand;
 using testing::PluginRowCells;
 using testing::PluginRows;
@@ -169,12 +169,12 @@ std::vector<int> FailedSteps(const std::vector<PluginRowCells>& rows) {
 class PluginManualRunTest : public ::testing::Test {
   protected:
     PluginManualRunTest() {
-        app::ResetRunSettings();
-        Catalogue() = VcpCatalogue();
-        BuildVcpGroups(VcpGroups());
+        op::ResetRunSettings();
+        catalogue::Catalogue() = catalogue::VcpCatalogue();
+        catalogue::BuildVcpGroups(catalogue::VcpGroups());
         report::ResetReportTexts();
         platform::SetCurrentDateTimeSource(&dateTime_);
-        app::TestMode = app::kManualMode;
+        op::TestMode = op::kManualMode;
         folder_ = std::filesystem::path(::testing::TempDir()) /
                   ("engine_plugin_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(folder_);
@@ -185,21 +185,21 @@ class PluginManualRunTest : public ::testing::Test {
         platform::SetCurrentDateTimeSource(nullptr);
         report::FreeReportBody();
         report::ResetReportTexts();
-        app::ResetRunSettings();
-        Catalogue() = VcpCatalogue();
-        BuildVcpGroups(VcpGroups());
+        op::ResetRunSettings();
+        catalogue::Catalogue() = catalogue::VcpCatalogue();
+        catalogue::BuildVcpGroups(catalogue::VcpGroups());
         PluginProgress = 0;
     }
 
     // A fresh catalogue for each monitor, so its capabilities alone mark the codes.
     void Serve(const std::string& profile) {
-        Catalogue() = VcpCatalogue();
+        catalogue::Catalogue() = catalogue::VcpCatalogue();
         ASSERT_TRUE(UseLabProfile(SourcePath(profile))) << profile;
         LabCommand("look 1");  // the screen as it was before the run is not the test's
     }
 
     void Tick(int32_t g, std::initializer_list<int32_t> codes = {}) {
-        VcpGroup& group = VcpGroups()[static_cast<size_t>(g)];
+        catalogue::VcpGroup& group = catalogue::VcpGroups()[static_cast<size_t>(g)];
         group.enabled = true;
         for (int32_t code : codes) {
             for (int32_t i = 0; i < group.count; ++i) {
@@ -222,11 +222,11 @@ class PluginManualRunTest : public ::testing::Test {
     platform::VirtualClock clock_;
     platform::ScopedClock scopedClock_{clock_};
     RecordingPresenter presenter_;
-    app::ScopedPresenter scopedPresenter_{&presenter_};
+    op::ScopedPresenter scopedPresenter_{&presenter_};
     // The codes' rows come from read-back stand-ins; the plug-in tests are the real ones.
-    ScopedTestProcedure continuous_{kProcedureContinuous, &testing::ReadBackStandIn};
-    ScopedTestProcedure nonContinuous_{kProcedureNonContinuous, &testing::ReadBackStandIn};
-    ScopedTestProcedure screenAction_{kProcedureScreenAction, &testing::ScreenActionStandIn};
+    ScopedTestProcedure continuous_{catalogue::kProcedureContinuous, &testing::ReadBackStandIn};
+    ScopedTestProcedure nonContinuous_{catalogue::kProcedureNonContinuous, &testing::ReadBackStandIn};
+    ScopedTestProcedure screenAction_{catalogue::kProcedureScreenAction, &testing::ScreenActionStandIn};
     std::filesystem::path folder_;
     int runs_ = 0;
 };
@@ -266,8 +266,8 @@ void ExpectCompliantRun(const std::string& report) {
 
 TEST_F(PluginManualRunTest, TheCompliantMonitorPassesEveryRowWhenEveryAnswerIsYes) {
     Serve("lab/compliant.json");
-    Tick(kTheftDeterrenceGroup);
-    Tick(kZoningPipGroup);
+    Tick(catalogue::kTheftDeterrenceGroup);
+    Tick(catalogue::kZoningPipGroup);
     RecordingPresenter& presenter = presenter_;
     Engineer engineer(presenter, false);
     ExpectCompliantRun(Run());
@@ -275,8 +275,8 @@ TEST_F(PluginManualRunTest, TheCompliantMonitorPassesEveryRowWhenEveryAnswerIsYe
 
 TEST_F(PluginManualRunTest, TheCompliantMonitorShowsTheEngineerEveryStep) {
     Serve("lab/compliant.json");
-    Tick(kTheftDeterrenceGroup);
-    Tick(kZoningPipGroup);
+    Tick(catalogue::kTheftDeterrenceGroup);
+    Tick(catalogue::kZoningPipGroup);
     RecordingPresenter& presenter = presenter_;
     Engineer engineer(presenter, true);
     ExpectCompliantRun(Run());
@@ -301,8 +301,8 @@ TEST_F(PluginManualRunTest, FaultyMonitorsFailThePredictedRows) {
          {},
          "0xEA Not in Capapability String<BR>PIP window resized correctly. OK<BR>"},
     };
-    Tick(kTheftDeterrenceGroup);
-    Tick(kZoningPipGroup);
+    Tick(catalogue::kTheftDeterrenceGroup);
+    Tick(catalogue::kZoningPipGroup);
     RecordingPresenter& presenter = presenter_;
     Engineer engineer(presenter, false);
     for (const Case& c : cases) {
@@ -323,7 +323,7 @@ TEST_F(PluginManualRunTest, FaultyMonitorsFailThePredictedRows) {
 
 TEST_F(PluginManualRunTest, AMonitorWithoutTheftSupportShowsTheValueReadInStepOne) {
     Serve("lab/faulty-theft-unsupported.json");
-    Tick(kTheftDeterrenceGroup);
+    Tick(catalogue::kTheftDeterrenceGroup);
     RecordingPresenter& presenter = presenter_;
     Engineer engineer(presenter, false);
     const std::vector<PluginRowCells> theft = PluginRows(Run(), report::html::kTheftCaption);
@@ -346,7 +346,7 @@ TEST_F(PluginManualRunTest, TheEngineerFailsWhatTheScreenDidNotShow) {
         {"ignore 0xF3", {7}},
         {"ignore 0x96", {4}},  // the window never leaves the top half
     };
-    Tick(kZoningPipGroup);
+    Tick(catalogue::kZoningPipGroup);
     RecordingPresenter& presenter = presenter_;
     Engineer engineer(presenter, true);
     for (const Case& c : cases) {
@@ -362,10 +362,10 @@ TEST_F(PluginManualRunTest, TheEngineerFailsWhatTheScreenDidNotShow) {
 // byte to the checked-in golden. KESTROVA_UPDATE_GOLDEN=1 rewrites it instead.
 TEST_F(PluginManualRunTest, GoldenReport) {
     Serve("tests/engine/golden/plugin-lab.json");
-    Tick(kTheftDeterrenceGroup, {0xFA, 0xFB});
-    Tick(kZoningPipGroup, {0xA5, 0xEA});
-    app::IncludeTheftDeterrence = true;
-    app::IncludeZoningPip = true;
+    Tick(catalogue::kTheftDeterrenceGroup, {0xFA, 0xFB});
+    Tick(catalogue::kZoningPipGroup, {0xA5, 0xEA});
+    op::IncludeTheftDeterrence = true;
+    op::IncludeZoningPip = true;
     RecordingPresenter& presenter = presenter_;
     Engineer engineer(presenter, true);
     engineer.Refuse("contrast");

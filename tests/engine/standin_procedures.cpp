@@ -1,8 +1,8 @@
 #include "standin_procedures.h"
 
+#include "catalogue/vcp_catalogue.h"
 #include "engine/continuous_checks.h"
 #include "engine/result_text.h"
-#include "engine/vcp_catalogue.h"
 #include "report/report_writer.h"
 
 namespace kestrova::engine::testing {
@@ -10,7 +10,7 @@ namespace kestrova::engine::testing {
 bool ReadBackStandIn(uint8_t code, ResultText& result) {
     bool pass = true;
     const VcpReading reading = ReadVcpForCheck(code, pass, result);
-    if (pass && Catalogue()[code].inCaps) {
+    if (pass && catalogue::Catalogue()[code].inCaps) {
         AppendResult(result, "Initial, min=%d max=%d cur=%d<BR>", reading.minimum, reading.maximum, reading.current);
     }
     return pass;

@@ -3,10 +3,10 @@
 // the goldens do not move when the real procedures change.
 #pragma once
 
+#include "catalogue/vcp_group_definitions.h"
+#include "catalogue/vcp_tag.h"
 #include "engine/plugin_test.h"
 #include "engine/test_procedure.h"
-#include "engine/vcp_group_definitions.h"
-#include "engine/vcp_tag.h"
 
 namespace kestrova::engine::testing {
 
@@ -23,11 +23,11 @@ class ScopedStandIns {
     ScopedStandIns& operator=(const ScopedStandIns&) = delete;
 
   private:
-    ScopedTestProcedure continuous_{kProcedureContinuous, &ReadBackStandIn};
-    ScopedTestProcedure nonContinuous_{kProcedureNonContinuous, &ReadBackStandIn};
-    ScopedTestProcedure screenAction_{kProcedureScreenAction, &ScreenActionStandIn};
-    ScopedPluginTest theft_{kTheftDeterrenceGroup, &TheftStandIn};
-    ScopedPluginTest pip_{kZoningPipGroup, &PipStandIn};
+    ScopedTestProcedure continuous_{catalogue::kProcedureContinuous, &ReadBackStandIn};
+    ScopedTestProcedure nonContinuous_{catalogue::kProcedureNonContinuous, &ReadBackStandIn};
+    ScopedTestProcedure screenAction_{catalogue::kProcedureScreenAction, &ScreenActionStandIn};
+    ScopedPluginTest theft_{catalogue::kTheftDeterrenceGroup, &TheftStandIn};
+    ScopedPluginTest pip_{catalogue::kZoningPipGroup, &PipStandIn};
 };
 
 }  // namespace kestrova::engine::testing

@@ -2,21 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include "catalogue/vcp_tag.h"
 #include "engine/continuous_control_test.h"
 #include "engine/discrete_control_test.h"
 #include "engine/manual_screen_test.h"
-#include "engine/vcp_tag.h"
 
 namespace kestrova::engine {
 namespace {
 
 // First in the file: nothing has touched the table yet, as when a front starts its first run.
 TEST(TestProcedureTableTest, TheBuiltInProceduresStandInTheTableFromTheStart) {
-    EXPECT_EQ(FindTestProcedure(kProcedureContinuous), &ContinuousControlTest);
-    EXPECT_EQ(FindTestProcedure(kProcedureNonContinuous), &DiscreteControlTest);
-    EXPECT_EQ(FindTestProcedure(kProcedureScreenAction), &ManualScreenTest);
-    EXPECT_EQ(FindTestProcedure(kProcedureManufacturer), nullptr);
-    EXPECT_EQ(FindTestProcedure(kProcedureTable), nullptr);
+    EXPECT_EQ(FindTestProcedure(catalogue::kProcedureContinuous), &ContinuousControlTest);
+    EXPECT_EQ(FindTestProcedure(catalogue::kProcedureNonContinuous), &DiscreteControlTest);
+    EXPECT_EQ(FindTestProcedure(catalogue::kProcedureScreenAction), &ManualScreenTest);
+    EXPECT_EQ(FindTestProcedure(catalogue::kProcedureManufacturer), nullptr);
+    EXPECT_EQ(FindTestProcedure(catalogue::kProcedureTable), nullptr);
 }
 
 bool Passes(uint8_t, ResultText& result) {

@@ -8,13 +8,13 @@
 #include <fstream>
 #include <sstream>
 
+#include "catalogue/vcp_groups.h"
+#include "catalogue/vcp_tag.h"
 #include "continuous_lab_fixture.h"
 #include "engine/continuous_control_test.h"
 #include "engine/manual_screen_test.h"
 #include "engine/test_procedure.h"
 #include "engine/test_run.h"
-#include "engine/vcp_groups.h"
-#include "engine/vcp_tag.h"
 #include "platform/local_time.h"
 #include "report/report_body.h"
 #include "report/report_texts.h"
@@ -26,7 +26,7 @@ namespace {
 class TestProceduresTest : public testing::ProcedureLabTest {
   protected:
     TestProceduresTest() {
-        BuildVcpGroups(VcpGroups());
+        catalogue::BuildVcpGroups(catalogue::VcpGroups());
         report::ResetReportTexts();
         platform::SetCurrentDateTimeSource(&dateTime_);
         RegisterTestProcedures();
@@ -35,11 +35,11 @@ class TestProceduresTest : public testing::ProcedureLabTest {
         platform::SetCurrentDateTimeSource(nullptr);
         report::FreeReportBody();
         report::ResetReportTexts();
-        BuildVcpGroups(VcpGroups());
+        catalogue::BuildVcpGroups(catalogue::VcpGroups());
     }
 
     void Tick(size_t groupIndex, std::initializer_list<uint8_t> codes) {
-        VcpGroup& group = VcpGroups()[groupIndex];
+        catalogue::VcpGroup& group = catalogue::VcpGroups()[groupIndex];
         group.enabled = true;
         for (uint8_t code : codes) {
             for (int32_t i = 0; i < group.count; ++i) {
@@ -63,14 +63,16 @@ class TestProceduresTest : public testing::ProcedureLabTest {
     }
 
     // Puts back whatever the table held before the test registered the built-in procedures.
-    ScopedTestProcedure continuous_{kProcedureContinuous, FindTestProcedure(kProcedureContinuous)};
-    ScopedTestProcedure screenAction_{kProcedureScreenAction, FindTestProcedure(kProcedureScreenAction)};
+    ScopedTestProcedure continuous_{catalogue::kProcedureContinuous,
+                                    FindTestProcedure(catalogue::kProcedureContinuous)};
+    ScopedTestProcedure screenAction_{catalogue::kProcedureScreenAction,
+                                      FindTestProcedure(catalogue::kProcedureScreenAction)};
     platform::FixedDateTimeSource dateTime_{{"2:07 PM", "Monday, December 7, 2026"}};
 };
 
 TEST_F(TestProceduresTest, TheContinuousAndScreenActionIdentifiersHaveTheirProcedures) {
-    EXPECT_EQ(FindTestProcedure(kProcedureContinuous), &ContinuousControlTest);
-    EXPECT_EQ(FindTestProcedure(kProcedureScreenAction), &ManualScreenTest);
+    EXPECT_EQ(FindTestProcedure(catalogue::kProcedureContinuous), &ContinuousControlTest);
+    EXPECT_EQ(FindTestProcedure(catalogue::kProcedureScreenAction), &ManualScreenTest);
 }
 
 TEST_F(TestProceduresTest, AnAutomaticRunTestsRealCodesOnTheLab) {

@@ -74,11 +74,11 @@ class TestRunControlTest : public testing::EngineTest {
   protected:
     TestRunControlTest() {
         gate = &gate_;
-        app::TestMode = app::kAutomaticMode;
-        VcpGroup& group = VcpGroups()[0];
+        op::TestMode = op::kAutomaticMode;
+        catalogue::VcpGroup& group = catalogue::VcpGroups()[0];
         group.enabled = true;
         std::fill_n(group.selected.begin(), group.count, true);
-        Catalogue()[0x04].inCaps = true;
+        catalogue::Catalogue()[0x04].inCaps = true;
         SetTestRunEndedHandler([this] { ended_.Post(); });
     }
     ~TestRunControlTest() override {
@@ -90,9 +90,9 @@ class TestRunControlTest : public testing::EngineTest {
 
     Gate gate_;
     EndedSignal ended_;
-    ScopedTestProcedure continuous_{kProcedureContinuous, &GatedProcedure};
-    ScopedTestProcedure nonContinuous_{kProcedureNonContinuous, &GatedProcedure};
-    ScopedTestProcedure screenAction_{kProcedureScreenAction, &GatedProcedure};
+    ScopedTestProcedure continuous_{catalogue::kProcedureContinuous, &GatedProcedure};
+    ScopedTestProcedure nonContinuous_{catalogue::kProcedureNonContinuous, &GatedProcedure};
+    ScopedTestProcedure screenAction_{catalogue::kProcedureScreenAction, &GatedProcedure};
 };
 
 TEST_F(TestRunControlTest, ASecondStartWhileARunIsGoingIsRefused) {
@@ -114,14 +114,14 @@ TEST_F(TestRunControlTest, ASecondStartWhileARunIsGoingIsRefused) {
     ended_.WaitFor(2);
     EXPECT_TRUE(FinishEndedTestRun());
     EXPECT_EQ(gate_.Entered(), procedures);
-    EXPECT_TRUE(Catalogue()[0x04].tested);
+    EXPECT_TRUE(catalogue::Catalogue()[0x04].tested);
 }
 
 TEST_F(TestRunControlTest, ResetDuringARunStopsItAndClearsOnlyOnceItEnded) {
     ASSERT_TRUE(StartTestRun());
     gate_.WaitUntilEntered(1);
     EXPECT_FALSE(RequestReset());
-    EXPECT_TRUE(app::StopRequested.load());
+    EXPECT_TRUE(op::StopRequested.load());
 
     gate_.Open();
     ended_.WaitFor(1);
@@ -129,9 +129,9 @@ TEST_F(TestRunControlTest, ResetDuringARunStopsItAndClearsOnlyOnceItEnded) {
     EXPECT_EQ(gate_.Entered(), 1);
     EXPECT_TRUE(FinishEndedTestRun());
     EXPECT_FALSE(TestRunActive());
-    EXPECT_FALSE(Catalogue()[0x04].tested);
-    EXPECT_TRUE(Catalogue()[0x04].passed);
-    EXPECT_EQ(Catalogue()[0x04].comments, "");
+    EXPECT_FALSE(catalogue::Catalogue()[0x04].tested);
+    EXPECT_TRUE(catalogue::Catalogue()[0x04].passed);
+    EXPECT_EQ(catalogue::Catalogue()[0x04].comments, "");
     EXPECT_TRUE(report::ReportCover.Empty());
     EXPECT_TRUE(report::ReportSummary.Empty());
 }
@@ -149,41 +149,41 @@ TEST_F(TestRunControlTest, AStartFinishesAnEndedRunAndItsPendingResetFirst) {
     WaitForTestRunEnd();
     EXPECT_FALSE(TestRunActive());
     // The reset came before the second run: the code was tested again.
-    EXPECT_EQ(gate_.Entered(), 1 + VcpGroups()[0].count);
-    EXPECT_TRUE(Catalogue()[0x04].tested);
+    EXPECT_EQ(gate_.Entered(), 1 + catalogue::VcpGroups()[0].count);
+    EXPECT_TRUE(catalogue::Catalogue()[0x04].tested);
 }
 
 TEST_F(TestRunControlTest, ResetWithoutARunClearsAtOnce) {
-    Catalogue()[0x10].tested = true;
-    Catalogue()[0x10].passed = false;
-    Catalogue()[0xE5].comments = "...WARNING, not in caps string<BR>";
+    catalogue::Catalogue()[0x10].tested = true;
+    catalogue::Catalogue()[0x10].passed = false;
+    catalogue::Catalogue()[0xE5].comments = "...WARNING, not in caps string<BR>";
     report::ReportCover.Assign("cover");
     report::ReportSummary.Assign("summary");
     EXPECT_TRUE(RequestReset());
-    EXPECT_FALSE(Catalogue()[0x10].tested);
-    EXPECT_TRUE(Catalogue()[0x10].passed);
-    EXPECT_EQ(Catalogue()[0xE5].comments, "");
+    EXPECT_FALSE(catalogue::Catalogue()[0x10].tested);
+    EXPECT_TRUE(catalogue::Catalogue()[0x10].passed);
+    EXPECT_EQ(catalogue::Catalogue()[0xE5].comments, "");
     EXPECT_TRUE(report::ReportCover.Empty());
     EXPECT_TRUE(report::ReportSummary.Empty());
 }
 
 TEST_F(TestRunControlTest, AnUnknownModeStartsNothing) {
-    app::TestMode = 2;
-    app::StopRequested = true;
+    op::TestMode = 2;
+    op::StopRequested = true;
     EXPECT_FALSE(StartTestRun());
     EXPECT_FALSE(TestRunActive());
-    EXPECT_TRUE(app::StopRequested.load());
+    EXPECT_TRUE(op::StopRequested.load());
     EXPECT_TRUE(presenter_.LogLines().empty());
 }
 
 TEST_F(TestRunControlTest, ManualModeRunsTheManualWalk) {
-    app::TestMode = app::kManualMode;
+    op::TestMode = op::kManualMode;
     gate_.Open();
     ASSERT_TRUE(StartTestRun());
     ended_.WaitFor(1);
     EXPECT_TRUE(FinishEndedTestRun());
     // The Manual bar's range, and no summary heading.
-    EXPECT_EQ(presenter_.EventsOf(app::testing::EventKind::kOverallRange).at(0).second, 22);
+    EXPECT_EQ(presenter_.EventsOf(op::testing::EventKind::kOverallRange).at(0).second, 22);
     EXPECT_EQ(report::ReportSummary.Str().find("Summary</p>"), std::string::npos);
     EXPECT_EQ(PluginProgress.load(), 0);
 }

@@ -19,8 +19,8 @@
 namespace kestrova::engine {
 namespace {
 
-using app::testing::EventKind;
-using app::testing::PresenterEvent;
+using op::testing::EventKind;
+using op::testing::PresenterEvent;
 using testing::ExpectedRow;
 
 // The procedure doubles: every call is counted; a code may fail or act as the engineer (press Reset).
@@ -56,7 +56,7 @@ std::string ReadFile(const std::filesystem::path& path) {
 }
 
 std::string SkippedLine(int32_t g) {
-    return GroupLabel(g) + VcpGroups()[static_cast<size_t>(g)].name.Str() + " skipped.\n<BR>";
+    return GroupLabel(g) + catalogue::VcpGroups()[static_cast<size_t>(g)].name.Str() + " skipped.\n<BR>";
 }
 
 class TestRunTest : public testing::EngineTest {
@@ -76,14 +76,14 @@ class TestRunTest : public testing::EngineTest {
     ~TestRunTest() override { std::filesystem::remove_all(folder_); }
 
     void Tick(int32_t g, std::initializer_list<int32_t> positions) {
-        VcpGroup& group = VcpGroups()[static_cast<size_t>(g)];
+        catalogue::VcpGroup& group = catalogue::VcpGroups()[static_cast<size_t>(g)];
         group.enabled = true;
         for (int32_t i : positions) {
             group.selected[static_cast<size_t>(i)] = true;
         }
     }
     void TickAll(int32_t g) {
-        VcpGroup& group = VcpGroups()[static_cast<size_t>(g)];
+        catalogue::VcpGroup& group = catalogue::VcpGroups()[static_cast<size_t>(g)];
         group.enabled = true;
         std::fill_n(group.selected.begin(), group.count, true);
     }
@@ -113,11 +113,11 @@ class TestRunTest : public testing::EngineTest {
     }
     size_t SaveDialogs() const { return presenter_.EventsOf(EventKind::kSaveDialog).size(); }
 
-    ScopedTestProcedure continuous_{kProcedureContinuous, &ProcedureDouble};
-    ScopedTestProcedure nonContinuous_{kProcedureNonContinuous, &ProcedureDouble};
-    ScopedTestProcedure screenAction_{kProcedureScreenAction, &ProcedureDouble};
-    ScopedPluginTest theft_{kTheftDeterrenceGroup, &TheftDouble};
-    ScopedPluginTest pip_{kZoningPipGroup, &PipDouble};
+    ScopedTestProcedure continuous_{catalogue::kProcedureContinuous, &ProcedureDouble};
+    ScopedTestProcedure nonContinuous_{catalogue::kProcedureNonContinuous, &ProcedureDouble};
+    ScopedTestProcedure screenAction_{catalogue::kProcedureScreenAction, &ProcedureDouble};
+    ScopedPluginTest theft_{catalogue::kTheftDeterrenceGroup, &TheftDouble};
+    ScopedPluginTest pip_{catalogue::kZoningPipGroup, &PipDouble};
     std::filesystem::path folder_;
     std::string reportPath_;
 };
@@ -134,7 +134,7 @@ TEST_F(TestRunTest, EveryGroupUntickedGivesTwentyOneSkippedLinesAndStillAsksToSa
     std::vector<std::string> expectedLog = {"Testing started..."};
     std::string skipped;
     for (int32_t g = 0; g < 21; ++g) {
-        expectedLog.push_back(GroupLabel(g) + VcpGroups()[static_cast<size_t>(g)].name.Str());
+        expectedLog.push_back(GroupLabel(g) + catalogue::VcpGroups()[static_cast<size_t>(g)].name.Str());
         expectedLog.push_back("...skipped");
         skipped += SkippedLine(g);
     }
@@ -159,7 +159,7 @@ TEST_F(TestRunTest, EveryGroupUntickedGivesTwentyOneSkippedLinesAndStillAsksToSa
 
 TEST_F(TestRunTest, AFullBodyFollowsTheSectionAndGroupOrder) {
     Tick(4, {0});
-    Catalogue()[0xAA].inCaps = true;
+    catalogue::Catalogue()[0xAA].inCaps = true;
     const std::string file = RunAutomaticAndRead();
 
     // The same sections written straight through the report writer.
@@ -172,10 +172,10 @@ TEST_F(TestRunTest, AFullBodyFollowsTheSectionAndGroupOrder) {
         expected += SkippedLine(g);
     }
     report::BeginReport();
-    report::WriteGroupTableStart(VcpGroups()[4]);
+    report::WriteGroupTableStart(catalogue::VcpGroups()[4]);
     expected += report::ReportBody.View();
     report::FreeReportBody();
-    expected += ExpectedRow(0xAA, std::string(Catalogue()[0xAA].name.View().substr(4)), "RO , NC", true,
+    expected += ExpectedRow(0xAA, std::string(catalogue::Catalogue()[0xAA].name.View().substr(4)), "RO , NC", true,
                             "Verified in Capability String<BR>ok<BR>");
     expected += "</table><br>&nbsp;\n";
     for (int32_t g = 5; g < 21; ++g) {
@@ -191,15 +191,15 @@ TEST_F(TestRunTest, AStopDuringGroupSevenEndsTheRunAfterTheCurrentCode) {
     }
     TickAll(7);
     TickAll(8);
-    const VcpGroup& imageGroup = VcpGroups()[7];
+    const catalogue::VcpGroup& imageGroup = catalogue::VcpGroups()[7];
     const auto stopCode = static_cast<uint8_t>(imageGroup.codes[1]);
-    onCall[stopCode] = [] { app::StopRequested = true; };
+    onCall[stopCode] = [] { op::StopRequested = true; };
 
     const std::string file = RunAutomaticAndRead();
 
     EXPECT_EQ(calls, (std::vector<uint8_t>{static_cast<uint8_t>(imageGroup.codes[0]), stopCode}));
     EXPECT_NE(file.find("Image Adjustment"), std::string::npos);
-    EXPECT_EQ(file.find(VcpGroups()[8].name.Str()), std::string::npos);
+    EXPECT_EQ(file.find(catalogue::VcpGroups()[8].name.Str()), std::string::npos);
     EXPECT_EQ(file.find("Reserved commands"), std::string::npos);
     EXPECT_TRUE(file.ends_with("</table><br>&nbsp;\n"));
     EXPECT_EQ(SaveDialogs(), 1u);
@@ -214,7 +214,7 @@ TEST_F(TestRunTest, ASecondRunWithoutResetRepeatsTheStoredResults) {
     TickAll(0);
     TickAll(6);  // shares 0x10 and others with group 0
     for (uint8_t code : {0x10, 0x12}) {
-        Catalogue()[code].inCaps = true;
+        catalogue::Catalogue()[code].inCaps = true;
         failing[code] = true;
     }
     const std::string first = RunAutomaticAndRead();
@@ -239,12 +239,12 @@ TEST_F(TestRunTest, ASecondRunWithoutResetRepeatsTheStoredResults) {
 
 TEST_F(TestRunTest, ManualRunHasNoSummaryHeadingAndRunsThePluginTestsInsideTheirGroups) {
     TickAll(0);
-    for (int32_t i = 0; i < VcpGroups()[0].count; ++i) {
-        Catalogue()[static_cast<uint8_t>(VcpGroups()[0].codes[i])].inCaps = true;
+    for (int32_t i = 0; i < catalogue::VcpGroups()[0].count; ++i) {
+        catalogue::Catalogue()[static_cast<uint8_t>(catalogue::VcpGroups()[0].codes[i])].inCaps = true;
     }
     failing[0x10] = true;
-    Tick(kTheftDeterrenceGroup, {});  // ticked, but none of its codes
-    app::TestMode = app::kManualMode;
+    Tick(catalogue::kTheftDeterrenceGroup, {});  // ticked, but none of its codes
+    op::TestMode = op::kManualMode;
 
     const std::string file = RunManualAndRead();
 
@@ -264,7 +264,7 @@ TEST_F(TestRunTest, ManualRunHasNoSummaryHeadingAndRunsThePluginTestsInsideTheir
     // The theft table stands inside the open group table, after no VCP rows.
     std::string theftGroup;
     report::BeginReport();
-    report::WriteGroupTableStart(VcpGroups()[kTheftDeterrenceGroup]);
+    report::WriteGroupTableStart(catalogue::VcpGroups()[catalogue::kTheftDeterrenceGroup]);
     theftGroup = std::string(report::ReportBody.View()) + "<theft table></table><br>&nbsp;\n";
     report::FreeReportBody();
     EXPECT_NE(file.find(theftGroup), std::string::npos);
@@ -281,10 +281,10 @@ TEST_F(TestRunTest, ManualRunHasNoSummaryHeadingAndRunsThePluginTestsInsideTheir
 }
 
 TEST_F(TestRunTest, ManualStopDuringTheftRowsStillRunsTheTheftTest) {
-    TickAll(kTheftDeterrenceGroup);
-    TickAll(kZoningPipGroup);
-    onCall[0xFA] = [] { app::StopRequested = true; };
-    app::TestMode = app::kManualMode;
+    TickAll(catalogue::kTheftDeterrenceGroup);
+    TickAll(catalogue::kZoningPipGroup);
+    onCall[0xFA] = [] { op::StopRequested = true; };
+    op::TestMode = op::kManualMode;
     const std::string file = RunManualAndRead();
     EXPECT_EQ(calls, std::vector<uint8_t>{0xFA});
     EXPECT_EQ(pluginRuns, std::vector<std::string>{"theft"});
@@ -292,10 +292,10 @@ TEST_F(TestRunTest, ManualStopDuringTheftRowsStillRunsTheTheftTest) {
 }
 
 TEST_F(TestRunTest, ManualGroupsWithoutAPluginTestCountEveryPosition) {
-    TickAll(kZoningPipGroup);
+    TickAll(catalogue::kZoningPipGroup);
     Tick(4, {});  // Auto Pivot: one position, unticked
-    app::TestMode = app::kManualMode;
-    SetPluginTest(kZoningPipGroup, nullptr);  // no test registered yet: the group's rows only
+    op::TestMode = op::kManualMode;
+    SetPluginTest(catalogue::kZoningPipGroup, nullptr);  // no test registered yet: the group's rows only
     RunManualAndRead();
     EXPECT_TRUE(pluginRuns.empty());
     // Group 4's position, then the two steps of group 5.

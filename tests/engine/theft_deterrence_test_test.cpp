@@ -15,8 +15,8 @@
 namespace kestrova::engine {
 namespace {
 
-using app::MessageAnswer;
-using app::testing::EventKind;
+using op::MessageAnswer;
+using op::testing::EventKind;
 using testing::Monitor;
 using testing::PluginRowCells;
 using testing::PluginRows;
@@ -81,7 +81,7 @@ class TheftDeterrenceTestTest : public testing::EngineTest {
     TheftDeterrenceTestTest() {
         report::BeginReport();
         for (uint8_t code = 0xFA; code <= 0xFE; ++code) {
-            Catalogue()[code].inCaps = true;
+            catalogue::Catalogue()[code].inCaps = true;
         }
         presenter_.OnMessage("", [] { Monitor().exchanges.push_back("box"); });
     }
@@ -132,8 +132,8 @@ TEST_F(TheftDeterrenceTestTest, NoToTheFirstBoxLeavesReportAndMonitorAlone) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Theft");
     EXPECT_EQ(boxes[0].text, "Proceed with manual Theft tests?");
-    EXPECT_EQ(boxes[0].buttons, app::MessageButtons::kYesNo);
-    EXPECT_EQ(boxes[0].icon, app::MessageIcon::kNone);
+    EXPECT_EQ(boxes[0].buttons, op::MessageButtons::kYesNo);
+    EXPECT_EQ(boxes[0].icon, op::MessageIcon::kNone);
 }
 
 // PIN words are two writes, low first, each followed by 100 ms; a mode change with the right PIN
@@ -192,8 +192,8 @@ TEST_F(TheftDeterrenceTestTest, ACompliantMonitorPassesThirteenRows) {
     EXPECT_EQ(
         boxes[1].text,
         "Please unplug video and power cables from the monitor.  Wait one minute before plugging cables back in.");
-    EXPECT_EQ(boxes[1].buttons, app::MessageButtons::kOk);
-    EXPECT_EQ(boxes[1].icon, app::MessageIcon::kNone);
+    EXPECT_EQ(boxes[1].buttons, op::MessageButtons::kOk);
+    EXPECT_EQ(boxes[1].icon, op::MessageIcon::kNone);
     EXPECT_TRUE(report::ReportBody.View().ends_with("</table>&nbsp;<BR>&nbsp;\n<BR>"));
 }
 

@@ -36,13 +36,13 @@ class VcpDispatchTest : public testing::EngineTest {
         calls.clear();
         report::BeginReport();
     }
-    void List(uint8_t code) { Catalogue()[code].inCaps = true; }
+    void List(uint8_t code) { catalogue::Catalogue()[code].inCaps = true; }
     std::string Body() const { return std::string(report::ReportBody.View()); }
     std::vector<std::string> Logged() const { return presenter_.LogLines(); }
 
-    ScopedTestProcedure continuous_{kProcedureContinuous, &ProcedureDouble};
-    ScopedTestProcedure nonContinuous_{kProcedureNonContinuous, &ProcedureDouble};
-    ScopedTestProcedure screenAction_{kProcedureScreenAction, &ProcedureDouble};
+    ScopedTestProcedure continuous_{catalogue::kProcedureContinuous, &ProcedureDouble};
+    ScopedTestProcedure nonContinuous_{catalogue::kProcedureNonContinuous, &ProcedureDouble};
+    ScopedTestProcedure screenAction_{catalogue::kProcedureScreenAction, &ProcedureDouble};
 };
 
 TEST_F(VcpDispatchTest, TypeTextJoinsAccessAndType) {
@@ -56,15 +56,16 @@ TEST_F(VcpDispatchTest, TypeTextJoinsAccessAndType) {
         {"?", "C", ", C"},     {"RW", "?", "RW "},      {"?", "?", ""},
     };
     for (const Case& c : cases) {
-        VcpEntry entry;
-        entry.access = VcpTag(c.access);
-        entry.type = VcpTag(c.type);
+        catalogue::VcpEntry entry;
+        entry.access = catalogue::VcpTag(c.access);
+        entry.type = catalogue::VcpTag(c.type);
         EXPECT_EQ(VcpTypeText(entry), c.text) << c.access << " " << c.type;
     }
-    EXPECT_EQ(VcpTypeText(Catalogue()[0x07]), "");
-    EXPECT_EQ(VcpTypeText(Catalogue()[0xDF]), "RO , NC");
-    EXPECT_EQ(VcpFailureText(Catalogue()[0x10]), "<BR>VCP Code: 0x10  Brightness/Luminance<BR>Type: RW , C<BR>");
-    EXPECT_EQ(VcpFailureText(Catalogue()[0xe5]), "<BR>VCP Code: 0xE5  Mfg specific<BR>Type: <BR>");
+    EXPECT_EQ(VcpTypeText(catalogue::Catalogue()[0x07]), "");
+    EXPECT_EQ(VcpTypeText(catalogue::Catalogue()[0xDF]), "RO , NC");
+    EXPECT_EQ(VcpFailureText(catalogue::Catalogue()[0x10]),
+              "<BR>VCP Code: 0x10  Brightness/Luminance<BR>Type: RW , C<BR>");
+    EXPECT_EQ(VcpFailureText(catalogue::Catalogue()[0xe5]), "<BR>VCP Code: 0xE5  Mfg specific<BR>Type: <BR>");
 }
 
 TEST_F(VcpDispatchTest, AnUntickedCodeLeavesNoTrace) {
@@ -73,7 +74,7 @@ TEST_F(VcpDispatchTest, AnUntickedCodeLeavesNoTrace) {
     EXPECT_TRUE(calls.empty());
     EXPECT_EQ(Body(), "");
     EXPECT_TRUE(Logged().empty());
-    EXPECT_FALSE(Catalogue()[0x10].tested);
+    EXPECT_FALSE(catalogue::Catalogue()[0x10].tested);
     EXPECT_EQ(report::ReportSummary.Str(), "");
 }
 
@@ -114,18 +115,18 @@ TEST_F(VcpDispatchTest, OneCallPerOutcome) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Catalogue() = VcpCatalogue();
+        catalogue::Catalogue() = catalogue::VcpCatalogue();
         const size_t bodyBefore = Body().size();
         report::ReportSummary.Clear();
         presenter_.ClearEvents();
         calls.clear();
         verdicts.clear();
         verdicts[c.code] = c.verdict;
-        Catalogue()[c.code].inCaps = c.listed;
+        catalogue::Catalogue()[c.code].inCaps = c.listed;
 
         TestVcpCode(true, c.code);
 
-        const VcpEntry& entry = Catalogue()[c.code];
+        const catalogue::VcpEntry& entry = catalogue::Catalogue()[c.code];
         EXPECT_EQ(calls, c.called ? std::vector<uint8_t>{c.code} : std::vector<uint8_t>{});
         EXPECT_EQ(entry.tested, c.tested);
         EXPECT_EQ(entry.passed, c.passed);
@@ -160,27 +161,28 @@ TEST_F(VcpDispatchTest, CodesThatNeverRunAreMarkedAgainOnEveryCall) {
     List(0x74);
     TestVcpCode(true, 0x74);
     TestVcpCode(true, 0x74);
-    EXPECT_EQ(Catalogue()[0x74].comments, "Verified in Capability String<BR>**NOTE: Not tested yet**<BR>");
-    EXPECT_FALSE(Catalogue()[0x74].tested);
+    EXPECT_EQ(catalogue::Catalogue()[0x74].comments, "Verified in Capability String<BR>**NOTE: Not tested yet**<BR>");
+    EXPECT_FALSE(catalogue::Catalogue()[0x74].tested);
 
     TestVcpCode(true, 0xE5);
     TestVcpCode(true, 0xE5);
-    EXPECT_EQ(Catalogue()[0xE5].comments, "...WARNING, not in caps string<BR>...WARNING, not in caps string<BR>");
+    EXPECT_EQ(catalogue::Catalogue()[0xE5].comments,
+              "...WARNING, not in caps string<BR>...WARNING, not in caps string<BR>");
     EXPECT_EQ(report::ReportSummary.Str(), "");
 }
 
 TEST_F(VcpDispatchTest, AnIdentifierWithoutARegisteredProcedureIsNotTestedYet) {
-    ScopedTestProcedure none(kProcedureContinuous, nullptr);
+    ScopedTestProcedure none(catalogue::kProcedureContinuous, nullptr);
     List(0x10);
     TestVcpCode(true, 0x10);
     EXPECT_TRUE(calls.empty());
-    EXPECT_FALSE(Catalogue()[0x10].tested);
-    EXPECT_EQ(Catalogue()[0x10].comments, "Verified in Capability String<BR>**NOTE: Not tested yet**<BR>");
+    EXPECT_FALSE(catalogue::Catalogue()[0x10].tested);
+    EXPECT_EQ(catalogue::Catalogue()[0x10].comments, "Verified in Capability String<BR>**NOTE: Not tested yet**<BR>");
 }
 
 TEST_F(VcpDispatchTest, AStoredResultIsReportedWithoutTestingAgain) {
     // A second run without Reset: the stored verdict stands, whatever the monitor would say now.
-    VcpEntry& entry = Catalogue()[0x12];
+    catalogue::VcpEntry& entry = catalogue::Catalogue()[0x12];
     entry.tested = true;
     entry.passed = true;
     entry.comments = "from the first run<BR>";

@@ -31,12 +31,12 @@ TEST_F(NewControlValueTest, ManualPassesWhenThePanelChangeReachesTheStack) {
     const testing::Outcome outcome = Run(0x02);
     EXPECT_TRUE(outcome.pass) << outcome.result;
     EXPECT_EQ(outcome.result, kInitial);
-    const auto boxes = presenter_.EventsOf(app::testing::EventKind::kMessage);
+    const auto boxes = presenter_.EventsOf(op::testing::EventKind::kMessage);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "VCP 0x02 NewControlValue");
     EXPECT_EQ(boxes[0].text, "Please use the menu to set the brightness to a lower value.");
-    EXPECT_EQ(boxes[0].buttons, app::MessageButtons::kOk);
-    EXPECT_EQ(boxes[0].icon, app::MessageIcon::kNone);
+    EXPECT_EQ(boxes[0].buttons, op::MessageButtons::kOk);
+    EXPECT_EQ(boxes[0].icon, op::MessageIcon::kNone);
     EXPECT_EQ(clock_.Sleeps(), (std::vector<uint32_t>{50, 50}));
     // The flag is left raised: nothing was written.
     EXPECT_TRUE(Writes().empty());
@@ -92,7 +92,7 @@ TEST_F(NewControlValueTest, ManualFailuresEndTheSequence) {
             Press(static_cast<uint8_t>(c.pendingBefore), 60);
         }
         if (c.unlist52) {
-            Catalogue()[0x52].inCaps = false;
+            catalogue::Catalogue()[0x52].inCaps = false;
         }
         presenter_.ClearEvents();
         WhenAskedPress(c.pressed);
@@ -141,7 +141,7 @@ TEST_F(NewControlValueTest, AutomaticGivesUpOnAStackThatNeverEmpties) {
 TEST_F(NewControlValueTest, AutomaticLeavesThePendingChangesWhenTheStackIsNotListed) {
     UseLab("compliant.json");
     Press(0x10, 40);
-    Catalogue()[0x52].inCaps = false;
+    catalogue::Catalogue()[0x52].inCaps = false;
     const testing::Outcome outcome = Run(0x02);
     EXPECT_TRUE(outcome.pass);
     EXPECT_EQ(outcome.result, "Initial, min=0 max=2 cur=2<BR>");

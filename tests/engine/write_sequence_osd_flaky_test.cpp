@@ -32,20 +32,20 @@ TEST_F(OsdFlakyMonitorTest, AnUnansweredSecondReadPutsBackTheStateOfTheFirst) {
     // ReadVcp tries three times before it gives up on a read.
     const Case cases[] = {
         {"silent once, then answering",
-         app::kAutomaticMode,
+         op::kAutomaticMode,
          {enabled, silent, silent, silent},
          true,
          "",
          {"r 0xCA", "r 0xCA", "r 0xCA", "r 0xCA", "w 0xCA 1", "r 0xCA", "w 0xCA 2", "r 0xCA", "w 0xCA 2"}},
         // Left disabled, the engineer would lose the menu: the state found at the start goes back.
         {"silent from then on",
-         app::kAutomaticMode,
+         op::kAutomaticMode,
          {enabled, silent, silent, silent, silent, silent, silent},
          false,
          "...FAILED, could not read after set to 1 <BR>",
          {"r 0xCA", "r 0xCA", "r 0xCA", "r 0xCA", "w 0xCA 1", "r 0xCA", "r 0xCA", "r 0xCA", "w 0xCA 2"}},
         {"silent from then on, with an engineer",
-         app::kManualMode,
+         op::kManualMode,
          {enabled, silent, silent, silent, silent, silent, silent},
          false,
          "...FAILED, could not read after set to 1 <BR>",
@@ -53,7 +53,7 @@ TEST_F(OsdFlakyMonitorTest, AnUnansweredSecondReadPutsBackTheStateOfTheFirst) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        app::TestMode = c.mode;
+        op::TestMode = c.mode;
         Monitor().controls[0xCA] = {0, 2, 2};
         Monitor().script[0xCA] = std::deque<ScriptedRead>(c.reads.begin(), c.reads.end());
         Monitor().exchanges.clear();

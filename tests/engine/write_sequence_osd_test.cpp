@@ -55,15 +55,15 @@ TEST_F(OsdSequenceTest, AutomaticReadsBackBothStates) {
 
 TEST_F(OsdSequenceTest, ManualAsksTheEngineerAboutEachState) {
     struct Case {
-        app::MessageAnswer disabled;
-        app::MessageAnswer enabled;
+        op::MessageAnswer disabled;
+        op::MessageAnswer enabled;
         const char* lines;
     };
     const Case cases[] = {
-        {app::MessageAnswer::kYes, app::MessageAnswer::kYes, ""},
-        {app::MessageAnswer::kNo, app::MessageAnswer::kYes, "...FAILED, could not disable OSD <BR>"},
-        {app::MessageAnswer::kYes, app::MessageAnswer::kNo, "...FAILED, could not enable OSD <BR>"},
-        {app::MessageAnswer::kNo, app::MessageAnswer::kNo,
+        {op::MessageAnswer::kYes, op::MessageAnswer::kYes, ""},
+        {op::MessageAnswer::kNo, op::MessageAnswer::kYes, "...FAILED, could not disable OSD <BR>"},
+        {op::MessageAnswer::kYes, op::MessageAnswer::kNo, "...FAILED, could not enable OSD <BR>"},
+        {op::MessageAnswer::kNo, op::MessageAnswer::kNo,
          "...FAILED, could not disable OSD <BR>...FAILED, could not enable OSD <BR>"},
     };
     for (const Case& c : cases) {
@@ -76,16 +76,16 @@ TEST_F(OsdSequenceTest, ManualAsksTheEngineerAboutEachState) {
         EXPECT_EQ(Lines(outcome), c.lines);
         EXPECT_EQ(presenter_.Messages(), (std::vector<std::string>{"0xCA OSD: Is the On Screen Display disabled?",
                                                                    "0xCA OSD: Is the On Screen Display enabled?"}));
-        for (const auto& box : presenter_.EventsOf(app::testing::EventKind::kMessage)) {
+        for (const auto& box : presenter_.EventsOf(op::testing::EventKind::kMessage)) {
             EXPECT_EQ(box.caption, "0xCA OSD");
-            EXPECT_EQ(box.buttons, app::MessageButtons::kYesNo);
+            EXPECT_EQ(box.buttons, op::MessageButtons::kYesNo);
         }
         EXPECT_EQ(Writes(), (std::vector<std::string>{"0xCA 1", "0xCA 2", "0xCA 2"}));
     }
     // No answer after enabling: the engineer is not asked about it.
     UseLab("compliant.json");
     Manual();
-    presenter_.QueueMessageAnswer(app::MessageAnswer::kYes);
+    presenter_.QueueMessageAnswer(op::MessageAnswer::kYes);
     FaultAfterWait(2, "silent 0xCA");
     const testing::Outcome outcome = Run(0xCA);
     EXPECT_TRUE(outcome.pass);

@@ -38,10 +38,10 @@ TEST_F(PowerModeSequenceTest, AutomaticJudgesTheReportedStateAndRange) {
 
 TEST_F(PowerModeSequenceTest, ManualHoldsEachSavingStateAndAsksAboutIt) {
     struct Case {
-        std::vector<app::MessageAnswer> answers;
+        std::vector<op::MessageAnswer> answers;
         const char* lines;
     };
-    using app::MessageAnswer;
+    using op::MessageAnswer;
     const Case cases[] = {
         {{MessageAnswer::kYes, MessageAnswer::kYes, MessageAnswer::kYes}, ""},
         {{MessageAnswer::kNo, MessageAnswer::kYes, MessageAnswer::kYes},
@@ -64,9 +64,9 @@ TEST_F(PowerModeSequenceTest, ManualHoldsEachSavingStateAndAsksAboutIt) {
         EXPECT_EQ(outcome.result, std::string("Initial, min=0 max=5 cur=1<BR>") + c.lines);
         EXPECT_EQ(presenter_.Messages(),
                   std::vector<std::string>(3, "0xD6 Power Mode: Did you see a change to the screen?"));
-        for (const auto& box : presenter_.EventsOf(app::testing::EventKind::kMessage)) {
+        for (const auto& box : presenter_.EventsOf(op::testing::EventKind::kMessage)) {
             EXPECT_EQ(box.caption, "0xD6 Power Mode");
-            EXPECT_EQ(box.buttons, app::MessageButtons::kYesNo);
+            EXPECT_EQ(box.buttons, op::MessageButtons::kYesNo);
         }
         EXPECT_EQ(Writes(), (std::vector<std::string>{"0xD6 2", "0xD6 1", "0xD6 3", "0xD6 1", "0xD6 4", "0xD6 1"}));
         EXPECT_EQ(clock_.Sleeps(), (std::vector<uint32_t>{2000, 2000, 2000}));
@@ -78,7 +78,7 @@ TEST_F(PowerModeSequenceTest, ManualSwitchesAMonitorFoundInStandbyOnFirst) {
     UseLab("compliant.json");
     Press(0xD6, 2);
     Manual();
-    presenter_.SetDefaultMessageAnswer(app::MessageAnswer::kYes);
+    presenter_.SetDefaultMessageAnswer(op::MessageAnswer::kYes);
     const testing::Outcome outcome = Run(0xD6);
     EXPECT_TRUE(outcome.pass);
     EXPECT_EQ(Writes(),

@@ -22,12 +22,12 @@ const char kDisabledMode[] = "Entered Theft Disabled mode OK<BR>";
 const char kDisabledState[] = "Entered Theft Disabled state OKx<BR>";
 
 TEST_F(TheftSequenceTest, ModeMustStartDisabledAndIsNotTouched) {
-    for (int mode : {app::kAutomaticMode, app::kManualMode}) {
+    for (int mode : {op::kAutomaticMode, op::kManualMode}) {
         UseLab("compliant.json");
-        app::TestMode = mode;
+        op::TestMode = mode;
         EXPECT_TRUE(Run(0xFA).pass);
         UseCompliantWith(R"("features": {"0xFA": {"current": 1}})");
-        app::TestMode = mode;
+        op::TestMode = mode;
         const testing::Outcome outcome = Run(0xFA);
         EXPECT_FALSE(outcome.pass);
         EXPECT_EQ(Lines(outcome),

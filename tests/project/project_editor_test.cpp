@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/run_settings.h"
-#include "app/testing/recording_presenter.h"
-#include "engine/vcp_catalogue.h"
+#include "catalogue/vcp_catalogue.h"
+#include "operator/run_settings.h"
+#include "operator/testing/recording_presenter.h"
 #include "project/project_checksum.h"
 #include "project/project_file.h"
 
@@ -15,7 +15,7 @@ namespace kestrova::project {
 namespace {
 
 namespace fs = std::filesystem;
-using app::testing::EventKind;
+using op::testing::EventKind;
 
 const platform::LocalDateTime kNow{"14:07", "Monday, December 7, 2026"};
 
@@ -30,21 +30,21 @@ VcpSelection SelectionOf(std::initializer_list<uint8_t> codes) {
 class ProjectEditorTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        engine::Catalogue().ClearCaps();
-        app::InstallPresenter(&presenter_);
+        catalogue::Catalogue().ClearCaps();
+        op::InstallPresenter(&presenter_);
         dir_ = fs::temp_directory_path() /
                ("kestrova_editor_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::create_directories(dir_);
     }
     void TearDown() override {
-        app::InstallPresenter(nullptr);
+        op::InstallPresenter(nullptr);
         std::error_code ignored;
         fs::remove_all(dir_, ignored);
     }
 
     std::string PathOf(const char* name) const { return (dir_ / name).string(); }
 
-    app::testing::RecordingPresenter presenter_;
+    op::testing::RecordingPresenter presenter_;
     fs::path dir_;
 };
 

@@ -7,20 +7,20 @@
 #include <string>
 #include <vector>
 
-#include "app/mode_state.h"
-#include "app/run_settings.h"
-#include "app/testing/recording_presenter.h"
+#include "operator/mode_state.h"
+#include "operator/run_settings.h"
+#include "operator/testing/recording_presenter.h"
 #include "project/project_settings.h"
 
 namespace kestrova::project {
 namespace {
 
 namespace fs = std::filesystem;
-using app::testing::EventKind;
+using op::testing::EventKind;
 
-class CaptionObserver : public app::ModeObserver {
+class CaptionObserver : public op::ModeObserver {
   public:
-    void SettingsMenuChanged(const app::SettingsMenuState&) override {}
+    void SettingsMenuChanged(const op::SettingsMenuState&) override {}
     void ModeCaptionChanged(const std::string& caption) override { captions.push_back(caption); }
     std::vector<std::string> captions;
 };
@@ -28,18 +28,18 @@ class CaptionObserver : public app::ModeObserver {
 class ProjectFileTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        app::ResetRunSettings();
+        op::ResetRunSettings();
         ResetProjectSettings();
-        app::InstallPresenter(&presenter_);
-        app::InstallModeObserver(&observer_);
+        op::InstallPresenter(&presenter_);
+        op::InstallModeObserver(&observer_);
         dir_ = fs::temp_directory_path() /
                ("kestrova_project_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::create_directories(dir_);
     }
     void TearDown() override {
-        app::InstallPresenter(nullptr);
-        app::InstallModeObserver(nullptr);
-        app::ResetRunSettings();
+        op::InstallPresenter(nullptr);
+        op::InstallModeObserver(nullptr);
+        op::ResetRunSettings();
         ResetProjectSettings();
         std::error_code ignored;
         fs::remove_all(dir_, ignored);
@@ -69,16 +69,16 @@ class ProjectFileTest : public ::testing::Test {
     }
 
     void ExpectNothingApplied() {
-        EXPECT_EQ(app::ProjectTitle.View(), "chosen.vmdProj");
-        EXPECT_EQ(app::TestMode.load(), app::kManualMode);
-        EXPECT_FALSE(app::FullRangeTesting.load());
-        EXPECT_FALSE(app::CurrentSettingsMenu().greyed);
+        EXPECT_EQ(op::ProjectTitle.View(), "chosen.vmdProj");
+        EXPECT_EQ(op::TestMode.load(), op::kManualMode);
+        EXPECT_FALSE(op::FullRangeTesting.load());
+        EXPECT_FALSE(op::CurrentSettingsMenu().greyed);
         EXPECT_FALSE(ProjectRequiresVista || ProjectRequiresAutoPivot);
         EXPECT_TRUE(ProjectApplicationKey.Empty());
         EXPECT_TRUE(observer_.captions.empty());
     }
 
-    app::testing::RecordingPresenter presenter_;
+    op::testing::RecordingPresenter presenter_;
     CaptionObserver observer_;
     fs::path dir_;
 };
@@ -96,14 +96,14 @@ ProjectRecord SampleRecord() {
 }
 
 TEST_F(ProjectFileTest, HeaderIsAppliedToTheRunSettings) {
-    app::ProjectPath = WriteRecord("a.vmdProj", SampleRecord());
-    app::ProjectTitle = "a.vmdProj";
+    op::ProjectPath = WriteRecord("a.vmdProj", SampleRecord());
+    op::ProjectTitle = "a.vmdProj";
     ASSERT_TRUE(LoadProjectHeader());
     EXPECT_TRUE(ErrorBoxes().empty());
-    EXPECT_EQ(app::ProjectTitle.View(), "Model X");
-    EXPECT_EQ(app::TestMode.load(), app::kAutomaticMode);
-    EXPECT_TRUE(app::FullRangeTesting.load());
-    app::SettingsMenuState menu = app::CurrentSettingsMenu();
+    EXPECT_EQ(op::ProjectTitle.View(), "Model X");
+    EXPECT_EQ(op::TestMode.load(), op::kAutomaticMode);
+    EXPECT_TRUE(op::FullRangeTesting.load());
+    op::SettingsMenuState menu = op::CurrentSettingsMenu();
     EXPECT_TRUE(menu.automaticChecked);
     EXPECT_FALSE(menu.manualChecked);
     EXPECT_TRUE(menu.greyed);
@@ -112,7 +112,7 @@ TEST_F(ProjectFileTest, HeaderIsAppliedToTheRunSettings) {
     EXPECT_TRUE(ProjectRequiresZoningPip);
     EXPECT_FALSE(ProjectRequiresAssetManagement || ProjectRequiresTheftDeterrence || ProjectRequiresAutoPivot);
     EXPECT_EQ(ProjectApplicationKey.View(), "3F");
-    EXPECT_FALSE(app::ChooseModeFromMenu(app::kManualMode));
+    EXPECT_FALSE(op::ChooseModeFromMenu(op::kManualMode));
 }
 
 TEST_F(ProjectFileTest, TestTypeAndLevelOutsideTheirValuesLeaveTheModeButGrey) {
@@ -125,23 +125,23 @@ TEST_F(ProjectFileTest, TestTypeAndLevelOutsideTheirValuesLeaveTheModeButGrey) {
         bool robust;
     };
     const Case cases[] = {
-        {0, 0, false, false, app::kManualMode, false},     {0, 0, true, true, app::kAutomaticMode, true},
-        {2, 1, true, true, app::kManualMode, false},       {7, 0xFFFF, true, false, app::kAutomaticMode, false},
-        {0xFFFF, 2, false, false, app::kManualMode, true},
+        {0, 0, false, false, op::kManualMode, false},     {0, 0, true, true, op::kAutomaticMode, true},
+        {2, 1, true, true, op::kManualMode, false},       {7, 0xFFFF, true, false, op::kAutomaticMode, false},
+        {0xFFFF, 2, false, false, op::kManualMode, true},
     };
     for (const Case& c : cases) {
-        app::ResetRunSettings();
-        app::SetModeChecked(c.startAutomatic ? app::kAutomaticMode : app::kManualMode);
-        app::FullRangeTesting = c.startRobust;
+        op::ResetRunSettings();
+        op::SetModeChecked(c.startAutomatic ? op::kAutomaticMode : op::kManualMode);
+        op::FullRangeTesting = c.startRobust;
         ProjectRecord record = SampleRecord();
         record.testType = c.testType;
         record.level = c.level;
-        app::ProjectPath = WriteRecord("t.vmdProj", record);
+        op::ProjectPath = WriteRecord("t.vmdProj", record);
         ASSERT_TRUE(LoadProjectHeader());
-        EXPECT_EQ(app::TestMode.load(), c.mode) << "type " << c.testType;
-        EXPECT_EQ(app::FullRangeTesting.load(), c.robust) << "level " << c.level;
-        EXPECT_EQ(app::CurrentSettingsMenu().automaticChecked, c.mode == app::kAutomaticMode);
-        EXPECT_TRUE(app::CurrentSettingsMenu().greyed);
+        EXPECT_EQ(op::TestMode.load(), c.mode) << "type " << c.testType;
+        EXPECT_EQ(op::FullRangeTesting.load(), c.robust) << "level " << c.level;
+        EXPECT_EQ(op::CurrentSettingsMenu().automaticChecked, c.mode == op::kAutomaticMode);
+        EXPECT_TRUE(op::CurrentSettingsMenu().greyed);
     }
 }
 
@@ -168,23 +168,23 @@ TEST_F(ProjectFileTest, RefusedFilesChangeNothing) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         presenter_.ClearEvents();
-        app::ProjectTitle = "chosen.vmdProj";
-        app::ProjectPath = WriteBytes("bad.vmdProj", c.bytes);
+        op::ProjectTitle = "chosen.vmdProj";
+        op::ProjectPath = WriteBytes("bad.vmdProj", c.bytes);
         EXPECT_FALSE(LoadProjectHeader());
         EXPECT_EQ(ErrorBoxes(), std::vector<std::string>{c.message});
         ExpectNothingApplied();
 
         ProjectRecord edited;
         edited.title = "editor default";
-        EXPECT_FALSE(ReadProjectForEdit(app::ProjectPath.Str(), edited));
+        EXPECT_FALSE(ReadProjectForEdit(op::ProjectPath.Str(), edited));
         EXPECT_EQ(edited.title.View(), "editor default");
         EXPECT_EQ(ErrorBoxes().size(), 2u);
     }
 }
 
 TEST_F(ProjectFileTest, MissingFileCannotBeOpened) {
-    app::ProjectTitle = "chosen.vmdProj";
-    app::ProjectPath = PathOf("missing.vmdProj");
+    op::ProjectTitle = "chosen.vmdProj";
+    op::ProjectPath = PathOf("missing.vmdProj");
     EXPECT_FALSE(LoadProjectHeader());
     EXPECT_EQ(ErrorBoxes(), std::vector<std::string>{"Could not open Project file!"});
     ExpectNothingApplied();
@@ -199,8 +199,8 @@ TEST_F(ProjectFileTest, EditorReadsBackWhatWasWritten) {
     EXPECT_EQ(SerializeProjectRecord(back), SerializeProjectRecord(record));
     EXPECT_TRUE(presenter_.Events().empty());
     // The editor reader leaves the run settings alone.
-    EXPECT_EQ(app::TestMode.load(), app::kManualMode);
-    EXPECT_FALSE(app::CurrentSettingsMenu().greyed);
+    EXPECT_EQ(op::TestMode.load(), op::kManualMode);
+    EXPECT_FALSE(op::CurrentSettingsMenu().greyed);
 }
 
 TEST_F(ProjectFileTest, TrailingBytesAfterTheRecordAreIgnored) {

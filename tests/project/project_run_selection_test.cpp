@@ -10,9 +10,9 @@ namespace {
 
 using Tick = std::pair<int, int>;  // group index, position
 
-std::set<Tick> SelectedTicks(const engine::VcpGroupArray& groups) {
+std::set<Tick> SelectedTicks(const catalogue::VcpGroupArray& groups) {
     std::set<Tick> ticks;
-    for (const engine::VcpGroup& group : groups) {
+    for (const catalogue::VcpGroup& group : groups) {
         for (int32_t i = 0; i < group.count; ++i) {
             if (group.selected[static_cast<size_t>(i)]) {
                 ticks.insert({group.index, i});
@@ -22,9 +22,9 @@ std::set<Tick> SelectedTicks(const engine::VcpGroupArray& groups) {
     return ticks;
 }
 
-std::set<int> EnabledGroups(const engine::VcpGroupArray& groups) {
+std::set<int> EnabledGroups(const catalogue::VcpGroupArray& groups) {
     std::set<int> enabled;
-    for (const engine::VcpGroup& group : groups) {
+    for (const catalogue::VcpGroup& group : groups) {
         if (group.enabled) {
             enabled.insert(group.index);
         }
@@ -33,8 +33,8 @@ std::set<int> EnabledGroups(const engine::VcpGroupArray& groups) {
 }
 
 TEST(ProjectRunSelectionTest, SavedCodesTickEveryGroupListingThemAndNothingElse) {
-    engine::VcpGroupArray groups{};
-    engine::BuildVcpGroups(groups);
+    catalogue::VcpGroupArray groups{};
+    catalogue::BuildVcpGroups(groups);
     groups[16].enabled = true;  // what an earlier tree left
     groups[16].selected[0] = true;
 
@@ -62,8 +62,8 @@ TEST(ProjectRunSelectionTest, RequiredPluginsEnableTheirGroupsAndInclusion) {
         {kPluginAutoPivot, 4, {false, false, true, false, false}},
     };
     for (const Case& c : cases) {
-        engine::VcpGroupArray groups{};
-        engine::BuildVcpGroups(groups);
+        catalogue::VcpGroupArray groups{};
+        catalogue::BuildVcpGroups(groups);
         ProjectRecord record;
         record.pluginBits = c.bits;
         ApplyProjectToGroups(record, groups);
@@ -74,8 +74,8 @@ TEST(ProjectRunSelectionTest, RequiredPluginsEnableTheirGroupsAndInclusion) {
 }
 
 TEST(ProjectRunSelectionTest, OnlyTheLowByteOfThePluginBitsCounts) {
-    engine::VcpGroupArray groups{};
-    engine::BuildVcpGroups(groups);
+    catalogue::VcpGroupArray groups{};
+    catalogue::BuildVcpGroups(groups);
     ProjectRecord record;
     record.pluginBits = 0xFF00;
     ApplyProjectToGroups(record, groups);

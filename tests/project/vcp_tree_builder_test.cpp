@@ -6,19 +6,19 @@
 #include <string>
 #include <vector>
 
-#include "engine/vcp_group_definitions.h"
+#include "catalogue/vcp_group_definitions.h"
 
 namespace kestrova::project {
 namespace {
 
 class VcpTreeBuilderTest : public ::testing::Test {
   protected:
-    void SetUp() override { engine::Catalogue().ClearCaps(); }
-    void TearDown() override { engine::Catalogue().ClearCaps(); }
+    void SetUp() override { catalogue::Catalogue().ClearCaps(); }
+    void TearDown() override { catalogue::Catalogue().ClearCaps(); }
 
     void MarkCaps(std::initializer_list<uint8_t> codes) {
         for (uint8_t code : codes) {
-            engine::Catalogue()[code].inCaps = true;
+            catalogue::Catalogue()[code].inCaps = true;
         }
     }
 
@@ -33,7 +33,7 @@ class VcpTreeBuilderTest : public ::testing::Test {
     // The groups whose item is ticked, and whether each ticked item is bold too.
     std::set<int> TickedGroups() const {
         std::set<int> groups;
-        for (int g = 0; g < static_cast<int>(engine::kVcpGroupCount); ++g) {
+        for (int g = 0; g < static_cast<int>(catalogue::kVcpGroupCount); ++g) {
             const VcpTreeItem& item = tree_.Item(tree_.GroupItem(g));
             EXPECT_EQ(item.Ticked(), item.bold) << item.label;
             if (item.Ticked()) {
@@ -72,10 +72,10 @@ TEST_F(VcpTreeBuilderTest, GroupsHangInTheirOrderWithTheColourHeadingAndSubgroup
               (std::vector<std::string>{"        0x9A Window Background", "        0x8B TV-channel up/down", "Color"}));
 
     size_t codes = 0;
-    for (const engine::VcpGroupDefinition& group : engine::kVcpGroupDefinitions) {
+    for (const catalogue::VcpGroupDefinition& group : catalogue::kVcpGroupDefinitions) {
         codes += group.codes.size();
     }
-    EXPECT_EQ(tree_.Size(), engine::kVcpGroupCount + 1 + codes);
+    EXPECT_EQ(tree_.Size(), catalogue::kVcpGroupCount + 1 + codes);
     EXPECT_EQ(tree_.Item(tree_.GroupItem(7)).helpText, "Image adjustments such as brightness, contrast, etc.");
     EXPECT_EQ(tree_.Item(tree_.GroupItem(0)).helpText, "Lumetra OSD Requirements");
 }
@@ -118,7 +118,7 @@ TEST_F(VcpTreeBuilderTest, CapsTickAndBoldTheGroupsThatListThem) {
         {{0xF1}, {5, 17}, false},     {{}, {}, false},
     };
     for (const Case& c : cases) {
-        engine::Catalogue().ClearCaps();
+        catalogue::Catalogue().ClearCaps();
         MarkCaps(c.caps);
         BuildVcpTree(tree_, false);
         EXPECT_EQ(TickedGroups(), c.ticked) << "first code " << (c.caps.size() ? int(*c.caps.begin()) : -1);
@@ -144,7 +144,7 @@ TEST_F(VcpTreeBuilderTest, RebuildingReplacesTheItems) {
     MarkCaps({0x10});
     BuildVcpTree(tree_, true);
     const size_t size = tree_.Size();
-    engine::Catalogue().ClearCaps();
+    catalogue::Catalogue().ClearCaps();
     BuildVcpTree(tree_, false);
     EXPECT_EQ(tree_.Size(), size);
     EXPECT_EQ(TickedGroups(), std::set<int>{});

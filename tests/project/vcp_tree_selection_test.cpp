@@ -20,8 +20,8 @@ VcpSelection SelectionOf(std::initializer_list<uint8_t> codes) {
 class VcpTreeSelectionTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        engine::Catalogue().ClearCaps();
-        engine::BuildVcpGroups(groups_);
+        catalogue::Catalogue().ClearCaps();
+        catalogue::BuildVcpGroups(groups_);
         BuildVcpTree(tree_, false);
     }
 
@@ -37,7 +37,7 @@ class VcpTreeSelectionTest : public ::testing::Test {
     }
 
     VcpTree tree_;
-    engine::VcpGroupArray groups_{};
+    catalogue::VcpGroupArray groups_{};
 };
 
 TEST(SelectionPreviewTest, CodesInOrderWithTheLastBlankClosingTheList) {
@@ -85,7 +85,7 @@ TEST_F(VcpTreeSelectionTest, CollectingSetsEachTickInItsOwnGroupOnly) {
 
     CollectTreeSelection(tree_, groups_);
 
-    for (const engine::VcpGroup& group : groups_) {
+    for (const catalogue::VcpGroup& group : groups_) {
         EXPECT_EQ(group.enabled, group.index == 2) << group.name.CStr();
         for (int32_t i = 0; i < group.count; ++i) {
             EXPECT_EQ(group.selected[static_cast<size_t>(i)], group.index == 6 && i == 2) << group.name.CStr() << i;
@@ -124,7 +124,7 @@ TEST_F(VcpTreeSelectionTest, DeselectAllEmptiesTheCollection) {
     tree_.UncheckAll();
     CollectTreeSelection(tree_, groups_);
     EXPECT_EQ(SelectionFromGroups(groups_), VcpSelection{});
-    for (const engine::VcpGroup& group : groups_) {
+    for (const catalogue::VcpGroup& group : groups_) {
         EXPECT_FALSE(group.enabled);
     }
 }

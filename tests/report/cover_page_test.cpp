@@ -30,8 +30,8 @@ class CoverPageTest : public testing::ReportFixture {
         Monitor().manufacturer = "Velmora";
         Monitor().model = "VX2750";
         Monitor().signalType = "Digital";
-        app::CheckoffInfo.checkoffFirmwareVersion = "1.07";
-        app::CheckoffInfo.checkoffFirmwareDate = "2026-11-30";
+        op::CheckoffInfo.checkoffFirmwareVersion = "1.07";
+        op::CheckoffInfo.checkoffFirmwareDate = "2026-11-30";
     }
     void TearDown() override {
         platform::SetCurrentDateTimeSource(nullptr);
@@ -85,15 +85,15 @@ TEST_F(CoverPageTest, RunSettingsShapeTheCover) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        app::TestMode = c.mode;
-        app::FullRangeTesting = c.robust;
-        app::UsingProject = c.project;
-        app::ProjectTitle = "Line 27in";
-        app::IncludeAssetManagement = c.plugins[0];
-        app::IncludeTheftDeterrence = c.plugins[1];
-        app::IncludeAutoPivot = c.plugins[2];
-        app::IncludeZoningPip = c.plugins[3];
-        app::IncludeVistaCompliance = c.plugins[4];
+        op::TestMode = c.mode;
+        op::FullRangeTesting = c.robust;
+        op::UsingProject = c.project;
+        op::ProjectTitle = "Line 27in";
+        op::IncludeAssetManagement = c.plugins[0];
+        op::IncludeTheftDeterrence = c.plugins[1];
+        op::IncludeAutoPivot = c.plugins[2];
+        op::IncludeZoningPip = c.plugins[3];
+        op::IncludeVistaCompliance = c.plugins[4];
 
         WriteCoverPage();
         EXPECT_EQ(Head(ReportCover.Str()), ExpectedHead(c.optional, c.modeLine, c.pluginLines));
@@ -139,9 +139,9 @@ TEST_F(CoverPageTest, ReplacesTheEarlierCover) {
 TEST_F(CoverPageTest, MonitorAndEngineerTextsAreShownNotInterpreted) {
     Monitor().manufacturer = "<b>Evil</b>";
     Monitor().model = "A&B";
-    app::CheckoffInfo.checkoffFirmwareVersion = "1<2";
-    app::UsingProject = true;
-    app::ProjectTitle = "<script>";
+    op::CheckoffInfo.checkoffFirmwareVersion = "1<2";
+    op::UsingProject = true;
+    op::ProjectTitle = "<script>";
     WriteCoverPage();
     const std::string cover = ReportCover.Str();
     EXPECT_NE(cover.find("&lt;b&gt;Evil&lt;/b&gt;<BR>A&amp;B<BR>FW: v1&lt;2     "), std::string::npos);

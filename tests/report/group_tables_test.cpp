@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/vcp_groups.h"
+#include "catalogue/vcp_groups.h"
 #include "report/report_writer.h"
 #include "report_test_support.h"
 
@@ -17,24 +17,24 @@ class GroupTablesTest : public testing::ReportFixture {
         ReportFixture::SetUp();
         group_.name = "Zoning & PIP plugin";
     }
-    engine::VcpGroup group_;
+    catalogue::VcpGroup group_;
 };
 
 TEST_F(GroupTablesTest, TableFrameAndSkippedLine) {
     struct Case {
         const char* name;
-        void (*write)(const engine::VcpGroup&);
+        void (*write)(const catalogue::VcpGroup&);
         std::string expectedBody;
     };
     const Case cases[] = {
-        {"start", [](const engine::VcpGroup& g) { WriteGroupTableStart(g); },
+        {"start", [](const catalogue::VcpGroup& g) { WriteGroupTableStart(g); },
          std::string(expected::kGroupOpen) + expected::kHeadBigNl + "<td width=710 colspan=5>Zoning & PIP plugin" +
              expected::kGroupCaption2 + expected::kRowEnd + expected::kHeadSmall + expected::kVcpHeads1 +
              expected::kVcpHeads2 + expected::kVcpHeads3 + expected::kVcpHeads4 + expected::kVcpHeads5 +
              expected::kRowEnd},
-        {"end", [](const engine::VcpGroup&) { WriteGroupTableEnd(); },
+        {"end", [](const catalogue::VcpGroup&) { WriteGroupTableEnd(); },
          std::string(expected::kGroupClose1) + expected::kGroupClose2},
-        {"skipped", [](const engine::VcpGroup& g) { WriteGroupSkipped("f) ", g); },
+        {"skipped", [](const catalogue::VcpGroup& g) { WriteGroupSkipped("f) ", g); },
          "f) Zoning & PIP plugin skipped.\n<BR>"},
     };
     for (const Case& c : cases) {

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "app/testing/recording_presenter.h"
-#include "engine/vcp_catalogue.h"
+#include "catalogue/vcp_catalogue.h"
+#include "operator/testing/recording_presenter.h"
 #include "report/report_writer.h"
 #include "report_test_support.h"
 
@@ -17,16 +17,16 @@ class PluginTablesTest : public testing::ReportFixture {
   protected:
     void SetUp() override {
         ReportFixture::SetUp();
-        engine::Catalogue().ClearCaps();
-        engine::Catalogue()[0xA5].inCaps = true;
-        engine::Catalogue()[0xFA].inCaps = true;
+        catalogue::Catalogue().ClearCaps();
+        catalogue::Catalogue()[0xA5].inCaps = true;
+        catalogue::Catalogue()[0xFA].inCaps = true;
     }
     void TearDown() override {
-        engine::Catalogue().ClearCaps();
+        catalogue::Catalogue().ClearCaps();
         ReportFixture::TearDown();
     }
-    app::testing::RecordingPresenter presenter_;
-    app::ScopedPresenter installed_{&presenter_};
+    op::testing::RecordingPresenter presenter_;
+    op::ScopedPresenter installed_{&presenter_};
 };
 
 TEST_F(PluginTablesTest, TableStartsAndEnd) {

@@ -5,7 +5,7 @@
 #include <iterator>
 #include <string>
 
-#include "app/testing/recording_presenter.h"
+#include "operator/testing/recording_presenter.h"
 #include "report/report_writer.h"
 #include "report_test_support.h"
 
@@ -13,7 +13,7 @@ namespace kestrova::report {
 namespace {
 
 namespace fs = std::filesystem;
-using app::testing::EventKind;
+using op::testing::EventKind;
 
 class ReportSaveTest : public testing::ReportFixture {
   protected:
@@ -45,8 +45,8 @@ class ReportSaveTest : public testing::ReportFixture {
 
     const std::string kWhole = std::string("&nbsp;&nbsp;<center>cover<BR>summary\r\nbody\0with a NUL", 53);
     fs::path folder_;
-    app::testing::RecordingPresenter presenter_;
-    app::ScopedPresenter installed_{&presenter_};
+    op::testing::RecordingPresenter presenter_;
+    op::ScopedPresenter installed_{&presenter_};
 };
 
 TEST_F(ReportSaveTest, SavesCoverSummaryAndBodyByteForByte) {
@@ -132,7 +132,7 @@ TEST_F(ReportSaveTest, CancellingWritesNothingAndFreesTheBody) {
 }
 
 TEST_F(ReportSaveTest, WithoutAPresenterNothingIsSavedAndTheBodyIsFreed) {
-    app::ScopedPresenter none(nullptr);
+    op::ScopedPresenter none(nullptr);
     EXPECT_FALSE(SaveReport());
     EXPECT_FALSE(ReportBody.IsAllocated());
 }

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "app/run_settings.h"
 #include "bus/monitor_table.h"
+#include "operator/run_settings.h"
 #include "report/report_body.h"
 #include "report/report_texts.h"
 
@@ -92,7 +92,7 @@ inline constexpr size_t kTestBodyCapacity = 1 << 20;
 class ReportFixture : public ::testing::Test {
   protected:
     void SetUp() override {
-        app::ResetRunSettings();
+        op::ResetRunSettings();
         bus::Monitors().Clear();
         bus::currentMonitor = 0;
         ResetReportTexts();
@@ -102,7 +102,7 @@ class ReportFixture : public ::testing::Test {
         FreeReportBody();
         ResetReportTexts();
         bus::Monitors().Clear();
-        app::ResetRunSettings();
+        op::ResetRunSettings();
     }
 
     static std::string Body() { return std::string(ReportBody.View()); }

@@ -10,7 +10,7 @@ namespace kestrova::app::console {
 
 int MonitorsCommand(const ConsoleIo& io) {
     ConsolePresenter presenter(io.out, io.err, ProgressStyle::kNone);
-    ScopedPresenter installed(&presenter);
+    op::ScopedPresenter installed(&presenter);
     std::string error;
     if (!StartConsoleBus(presenter, error)) {
         return Fail(io, error);
@@ -28,7 +28,7 @@ int MonitorsCommand(const ConsoleIo& io) {
 
 int CapsCommand(int monitor, const ConsoleIo& io) {
     ConsolePresenter presenter(io.out, io.err, ProgressStyle::kNone);
-    ScopedPresenter installed(&presenter);
+    op::ScopedPresenter installed(&presenter);
     std::string error;
     if (!StartConsoleBus(presenter, error)) {
         return Fail(io, error);

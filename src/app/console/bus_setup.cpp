@@ -5,8 +5,8 @@
 #include "bus/bus_startup.h"
 #include "bus/monitor_table.h"
 #include "bus/wrapper_loader.h"
-#include "engine/vcp_catalogue.h"
-#include "engine/vcp_groups.h"
+#include "catalogue/vcp_catalogue.h"
+#include "catalogue/vcp_groups.h"
 #include "platform/clock.h"
 
 namespace kestrova::app::console {
@@ -32,8 +32,8 @@ std::string NoSuchMonitor(int monitor, int found) {
 
 bool StartConsoleBus(ConsolePresenter& presenter, std::string& error) {
     bus::Monitors();
-    engine::Catalogue();
-    engine::VcpGroups();
+    catalogue::Catalogue();
+    catalogue::VcpGroups();
     presenter.MuteErrorBoxes(true);
     const bool started = bus::StartBus();
     presenter.MuteErrorBoxes(false);

@@ -1,14 +1,14 @@
 #include "app/console/console_presenter.h"
 
-#include "app/operator_output.h"
-#include "app/run_settings.h"
+#include "operator/operator_output.h"
+#include "operator/run_settings.h"
 
 namespace kestrova::app::console {
 
 namespace {
 
-bool IsErrorBox(const std::string& caption, MessageButtons buttons, MessageIcon icon) {
-    return buttons == MessageButtons::kOk && (icon == MessageIcon::kError || caption == "Error");
+bool IsErrorBox(const std::string& caption, op::MessageButtons buttons, op::MessageIcon icon) {
+    return buttons == op::MessageButtons::kOk && (icon == op::MessageIcon::kError || caption == "Error");
 }
 
 // A box's lines joined into one, so every note stays one line.
@@ -29,14 +29,14 @@ std::string OneLine(const std::string& text) {
 int32_t QuestionAnswer(Reply reply) {
     switch (reply) {
         case Reply::kYes:
-            return kAnswerYes;
+            return op::kAnswerYes;
         case Reply::kRedo:
-            return kAnswerRedo;
+            return op::kAnswerRedo;
         case Reply::kNo:
         case Reply::kOk:
             break;
     }
-    return kAnswerNo;
+    return op::kAnswerNo;
 }
 
 }  // namespace
@@ -117,7 +117,7 @@ std::optional<Reply> ConsolePresenter::Ask(const Prompt& prompt) {
     const std::optional<Reply> reply = answers_->Answer(prompt, failure);
     if (!reply) {
         answerFailure_ = failure;
-        StopRequested = true;
+        op::StopRequested = true;
         Note("kestrova: " + failure + "; stopping the run");
         return std::nullopt;
     }
@@ -131,35 +131,35 @@ std::optional<Reply> ConsolePresenter::Ask(const Prompt& prompt) {
 int ConsolePresenter::AskRedoYesNo(const std::string& caption, const std::string& question) {
     std::lock_guard<std::mutex> lock(mutex_);
     const std::optional<Reply> reply = Ask(Prompt{PromptKind::kRedoYesNo, caption, question});
-    return reply ? QuestionAnswer(*reply) : kAnswerNo;
+    return reply ? QuestionAnswer(*reply) : op::kAnswerNo;
 }
 
-MessageAnswer ConsolePresenter::ShowMessage(const std::string& caption,
-                                            const std::string& text,
-                                            MessageButtons buttons,
-                                            MessageIcon icon) {
+op::MessageAnswer ConsolePresenter::ShowMessage(const std::string& caption,
+                                                const std::string& text,
+                                                op::MessageButtons buttons,
+                                                op::MessageIcon icon) {
     std::lock_guard<std::mutex> lock(mutex_);
     if (IsErrorBox(caption, buttons, icon)) {
         errorBoxes_.push_back(ShownBox{caption, text});
         if (!muted_) {
             Note(caption + ": " + OneLine(text));
         }
-        return MessageAnswer::kOk;
+        return op::MessageAnswer::kOk;
     }
-    if (buttons == MessageButtons::kOk) {
+    if (buttons == op::MessageButtons::kOk) {
         Ask(Prompt{PromptKind::kOk, caption, text});
-        return MessageAnswer::kOk;
+        return op::MessageAnswer::kOk;
     }
     const std::optional<Reply> reply = Ask(Prompt{PromptKind::kYesNo, caption, text});
-    return reply == Reply::kYes ? MessageAnswer::kYes : MessageAnswer::kNo;
+    return reply == Reply::kYes ? op::MessageAnswer::kYes : op::MessageAnswer::kNo;
 }
 
-std::optional<std::string> ConsolePresenter::AskOpenPath(const FileDialogRequest&) {
+std::optional<std::string> ConsolePresenter::AskOpenPath(const op::FileDialogRequest&) {
     std::lock_guard<std::mutex> lock(mutex_);
     return openPath_;
 }
 
-std::optional<std::string> ConsolePresenter::AskSavePath(const FileDialogRequest& request) {
+std::optional<std::string> ConsolePresenter::AskSavePath(const op::FileDialogRequest& request) {
     std::lock_guard<std::mutex> lock(mutex_);
     if (!savePath_ || !saveAnswers_.empty()) {
         return std::nullopt;

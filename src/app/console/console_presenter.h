@@ -12,7 +12,7 @@
 
 #include "app/console/answer_source.h"
 #include "app/console/progress_view.h"
-#include "app/presenter.h"
+#include "operator/presenter.h"
 
 namespace kestrova::app::console {
 
@@ -21,7 +21,7 @@ struct ShownBox {
     std::string text;
 };
 
-class ConsolePresenter final : public Presenter {
+class ConsolePresenter final : public op::Presenter {
   public:
     ConsolePresenter(std::FILE* out, std::FILE* err, ProgressStyle progress);
 
@@ -53,12 +53,12 @@ class ConsolePresenter final : public Presenter {
     void SetIndividualProgressRange(int minimum, int maximum) override;
     void SetIndividualProgress(int position) override;
     int AskRedoYesNo(const std::string& caption, const std::string& question) override;
-    MessageAnswer ShowMessage(const std::string& caption,
-                              const std::string& text,
-                              MessageButtons buttons,
-                              MessageIcon icon) override;
-    std::optional<std::string> AskOpenPath(const FileDialogRequest& request) override;
-    std::optional<std::string> AskSavePath(const FileDialogRequest& request) override;
+    op::MessageAnswer ShowMessage(const std::string& caption,
+                                  const std::string& text,
+                                  op::MessageButtons buttons,
+                                  op::MessageIcon icon) override;
+    std::optional<std::string> AskOpenPath(const op::FileDialogRequest& request) override;
+    std::optional<std::string> AskSavePath(const op::FileDialogRequest& request) override;
 
   private:
     std::optional<Reply> Ask(const Prompt& prompt);

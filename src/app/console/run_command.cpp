@@ -13,14 +13,14 @@
 #include "app/console/report_rows.h"
 #include "app/console/report_target.h"
 #include "app/console/terminal.h"
-#include "app/mode_state.h"
-#include "app/run_settings.h"
 #include "app/wizard/engine_test_runner.h"
 #include "app/wizard/wizard.h"
 #include "bus/monitor_table.h"
+#include "catalogue/vcp_groups.h"
 #include "engine/test_procedures.h"
 #include "engine/test_run_control.h"
-#include "engine/vcp_groups.h"
+#include "operator/mode_state.h"
+#include "operator/run_settings.h"
 #include "project/project_file.h"
 #include "report/report_writer.h"
 
@@ -31,19 +31,19 @@ namespace {
 namespace fs = std::filesystem;
 
 // The open and save dialogs refuse longer answers.
-constexpr size_t kProjectPathLimit = kProjectPathCapacity - 1;
+constexpr size_t kProjectPathLimit = op::kProjectPathCapacity - 1;
 constexpr size_t kReportPathLimit = 299;
 
 const char* ModeName(int mode) {
-    return mode == kAutomaticMode ? "automatic" : "manual";
+    return mode == op::kAutomaticMode ? "automatic" : "manual";
 }
 
 std::optional<int> ModeOfTestType(uint16_t testType) {
     if (testType == project::kTestTypeAutomatic) {
-        return kAutomaticMode;
+        return op::kAutomaticMode;
     }
     if (testType == project::kTestTypeManual) {
-        return kManualMode;
+        return op::kManualMode;
     }
     return std::nullopt;
 }
@@ -92,7 +92,7 @@ std::string LastErrorBox(const ConsolePresenter& presenter) {
 struct RunPlan {
     std::unique_ptr<AnswerSource> answers;
     std::optional<std::string> projectPath;  // absolute, as the open dialog hands it over
-    int mode = kManualMode;
+    int mode = op::kManualMode;
     ReportTarget target;
 };
 
@@ -122,8 +122,8 @@ bool PlanRun(const RunOptions& options, const ConsoleIo& io, RunPlan& plan, std:
                 "; leave out --mode or give --mode " + ModeName(*projectMode);
         return false;
     }
-    plan.mode = projectMode.value_or(options.mode.value_or(kManualMode));
-    if (plan.mode == kManualMode && !plan.answers) {
+    plan.mode = projectMode.value_or(options.mode.value_or(op::kManualMode));
+    if (plan.mode == op::kManualMode && !plan.answers) {
         error =
             "a Manual run asks questions and standard input is no terminal: give --answers FILE or --answer yes|no, "
             "or choose --mode automatic";
@@ -160,7 +160,7 @@ bool WalkToTest(wizard::Wizard& wizard,
         return false;
     }
     // The engineer sets the Settings menu before the wizard; a project may still set it at Get Info.
-    ChooseModeFromMenu(plan.mode);
+    op::ChooseModeFromMenu(plan.mode);
     wizard.Start();
     if (plan.projectPath) {
         wizard.ChooseProject();
@@ -180,8 +180,8 @@ bool WalkToTest(wizard::Wizard& wizard,
     }
     // A run of 21 skipped groups tests nothing, and "every row passed" would tell a lab's CI that
     // the monitor passed.
-    const engine::VcpGroupArray& groups = engine::VcpGroups();
-    if (std::none_of(groups.begin(), groups.end(), [](const engine::VcpGroup& group) { return group.enabled; })) {
+    const catalogue::VcpGroupArray& groups = catalogue::VcpGroups();
+    if (std::none_of(groups.begin(), groups.end(), [](const catalogue::VcpGroup& group) { return group.enabled; })) {
         error = "nothing to test: the selection ticks no VCP code and no plug-in test";
         return false;
     }
@@ -237,7 +237,7 @@ int RunCommand(const RunOptions& options, const ConsoleIo& io) {
                                !options.progress    ? ProgressStyle::kNone
                                : IsTerminal(io.err) ? ProgressStyle::kBar
                                                     : ProgressStyle::kPlain);
-    ScopedPresenter installed(&presenter);
+    op::ScopedPresenter installed(&presenter);
     presenter.SetAnswerSource(plan.answers.get());
     presenter.SetOpenPath(plan.projectPath);
     const ReportTarget& target = plan.target;

@@ -2,8 +2,8 @@
 
 #include <cctype>
 
-#include "app/run_settings.h"
 #include "bus/monitor_table.h"
+#include "operator/run_settings.h"
 
 namespace kestrova::app::console {
 
@@ -53,10 +53,10 @@ std::span<const OptionSpec> RunOptionSpecs() {
 std::optional<int> ParseMode(const std::string& text) {
     const std::string mode = Lower(text);
     if (mode == "automatic") {
-        return kAutomaticMode;
+        return op::kAutomaticMode;
     }
     if (mode == "manual") {
-        return kManualMode;
+        return op::kManualMode;
     }
     return std::nullopt;
 }

@@ -4,14 +4,14 @@
 #include <cstdio>
 #include <sstream>
 
+#include "catalogue/vcp_group_definitions.h"
 #include "engine/test_run.h"
-#include "engine/vcp_group_definitions.h"
 
 namespace kestrova::app::console {
 
 namespace {
 
-constexpr int kGroupCount = static_cast<int>(engine::kVcpGroupCount);
+constexpr int kGroupCount = static_cast<int>(catalogue::kVcpGroupCount);
 
 std::vector<std::string> SplitList(const std::string& text) {
     std::vector<std::string> items;
@@ -114,7 +114,7 @@ bool ParseCodeList(const std::string& text, std::vector<uint8_t>& codes, std::st
 std::vector<int> GroupsListing(uint8_t code) {
     std::vector<int> groups;
     for (int g = 0; g < kGroupCount; ++g) {
-        for (int32_t listed : engine::kVcpGroupDefinitions[g].codes) {
+        for (int32_t listed : catalogue::kVcpGroupDefinitions[g].codes) {
             if (listed == code) {
                 groups.push_back(g);
                 break;
@@ -134,7 +134,7 @@ void ApplySelectionChoice(const SelectionChoice& choice, project::VcpTree& tree)
     }
     for (uint8_t code : choice.codes) {
         for (int group : GroupsListing(code)) {
-            const auto& codes = engine::kVcpGroupDefinitions[group].codes;
+            const auto& codes = catalogue::kVcpGroupDefinitions[group].codes;
             for (size_t position = 0; position < codes.size(); ++position) {
                 if (codes[position] == code) {
                     tree.SetTicked(tree.CodeItem(group, static_cast<int>(position)), true);
@@ -148,7 +148,7 @@ void ApplySelectionChoice(const SelectionChoice& choice, project::VcpTree& tree)
 std::vector<std::string> GroupListing() {
     std::vector<std::string> lines;
     for (int g = 0; g < kGroupCount; ++g) {
-        const engine::VcpGroupDefinition& definition = engine::kVcpGroupDefinitions[g];
+        const catalogue::VcpGroupDefinition& definition = catalogue::kVcpGroupDefinitions[g];
         std::string line = engine::GroupLabel(g) + definition.caption + ":";
         for (int32_t code : definition.codes) {
             line += " " + CodeText(code);

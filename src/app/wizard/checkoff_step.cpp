@@ -1,45 +1,45 @@
 #include "app/wizard/checkoff_step.h"
 
-#include "app/operator_output.h"
-#include "app/run_settings.h"
 #include "bus/caps_summary.h"
 #include "bus/monitor_table.h"
+#include "operator/operator_output.h"
+#include "operator/run_settings.h"
 
 namespace kestrova::app::wizard {
 
 void FillCheckoffDefaults() {
-    CheckoffInfo.checkoffUser = "Velmora Displays";
-    CheckoffInfo.checkoffFirmwareVersion = bus::CurrentMonitorRecord().firmwareVersion.View();
-    CheckoffInfo.checkoffRevision = "1.0";
-    CheckoffInfo.checkoffFirmwareDate = "12/18/2007";
-    CheckoffInfo.checkoffLockingCode = "FF";
+    op::CheckoffInfo.checkoffUser = "Velmora Displays";
+    op::CheckoffInfo.checkoffFirmwareVersion = bus::CurrentMonitorRecord().firmwareVersion.View();
+    op::CheckoffInfo.checkoffRevision = "1.0";
+    op::CheckoffInfo.checkoffFirmwareDate = "12/18/2007";
+    op::CheckoffInfo.checkoffLockingCode = "FF";
 }
 
 bool RunCheckoffInformation(CheckoffDialog& dialog) {
-    LogLine("Get information");
-    CheckoffConfirmed = false;
-    LogLine("...enter your information and then press 'OK'");
+    op::LogLine("Get information");
+    op::CheckoffConfirmed = false;
+    op::LogLine("...enter your information and then press 'OK'");
 
-    const CheckoffFields shown{CheckoffInfo.checkoffUser.Str(), CheckoffInfo.checkoffFirmwareVersion.Str(),
-                               CheckoffInfo.checkoffRevision.Str(), CheckoffInfo.checkoffFirmwareDate.Str(),
-                               CheckoffInfo.checkoffLockingCode.Str()};
-    if (std::optional<CheckoffFields> answer = dialog.Edit(shown, !UsingProject)) {
-        CheckoffInfo.checkoffUser = answer->user;
-        CheckoffInfo.checkoffFirmwareVersion = answer->firmwareVersion;
-        CheckoffInfo.checkoffRevision = answer->revision;
-        CheckoffInfo.checkoffFirmwareDate = answer->firmwareDate;
-        CheckoffInfo.checkoffLockingCode = answer->lockingCode;
-        CheckoffConfirmed = true;
-        LogLine("User is '%s'", CheckoffInfo.checkoffUser.CStr());
-        LogLine("Firmware version is '%s'", CheckoffInfo.checkoffFirmwareVersion.CStr());
-        LogLine("Revision number is '%s'", CheckoffInfo.checkoffRevision.CStr());
-        LogLine("Firmware date is '%s'", CheckoffInfo.checkoffFirmwareDate.CStr());
-        LogLine("Locking code is '%s'", CheckoffInfo.checkoffLockingCode.CStr());
+    const CheckoffFields shown{op::CheckoffInfo.checkoffUser.Str(), op::CheckoffInfo.checkoffFirmwareVersion.Str(),
+                               op::CheckoffInfo.checkoffRevision.Str(), op::CheckoffInfo.checkoffFirmwareDate.Str(),
+                               op::CheckoffInfo.checkoffLockingCode.Str()};
+    if (std::optional<CheckoffFields> answer = dialog.Edit(shown, !op::UsingProject)) {
+        op::CheckoffInfo.checkoffUser = answer->user;
+        op::CheckoffInfo.checkoffFirmwareVersion = answer->firmwareVersion;
+        op::CheckoffInfo.checkoffRevision = answer->revision;
+        op::CheckoffInfo.checkoffFirmwareDate = answer->firmwareDate;
+        op::CheckoffInfo.checkoffLockingCode = answer->lockingCode;
+        op::CheckoffConfirmed = true;
+        op::LogLine("User is '%s'", op::CheckoffInfo.checkoffUser.CStr());
+        op::LogLine("Firmware version is '%s'", op::CheckoffInfo.checkoffFirmwareVersion.CStr());
+        op::LogLine("Revision number is '%s'", op::CheckoffInfo.checkoffRevision.CStr());
+        op::LogLine("Firmware date is '%s'", op::CheckoffInfo.checkoffFirmwareDate.CStr());
+        op::LogLine("Locking code is '%s'", op::CheckoffInfo.checkoffLockingCode.CStr());
     }
-    if (CheckoffConfirmed) {
+    if (op::CheckoffConfirmed) {
         bus::ShowCapsSummary();
     }
-    return CheckoffConfirmed;
+    return op::CheckoffConfirmed;
 }
 
 }  // namespace kestrova::app::wizard

@@ -1,9 +1,9 @@
 #include "app/wizard/selection_step.h"
 
-#include "app/run_settings.h"
 #include "bus/monitor_table.h"
 #include "bus/wrapper_table.h"
-#include "engine/vcp_groups.h"
+#include "catalogue/vcp_groups.h"
+#include "operator/run_settings.h"
 #include "project/vcp_tree_builder.h"
 #include "project/vcp_tree_selection.h"
 
@@ -16,11 +16,11 @@ constexpr uint32_t kCapsBufferSize = 2048;
 }  // namespace
 
 void ApplyPluginInclusion(const project::PluginInclusion& inclusion) {
-    IncludeAssetManagement = inclusion.assetManagement;
-    IncludeTheftDeterrence = inclusion.theftDeterrence;
-    IncludeAutoPivot = inclusion.autoPivot;
-    IncludeZoningPip = inclusion.zoningPip;
-    IncludeVistaCompliance = inclusion.vistaCompliance;
+    op::IncludeAssetManagement = inclusion.assetManagement;
+    op::IncludeTheftDeterrence = inclusion.theftDeterrence;
+    op::IncludeAutoPivot = inclusion.autoPivot;
+    op::IncludeZoningPip = inclusion.zoningPip;
+    op::IncludeVistaCompliance = inclusion.vistaCompliance;
 }
 
 std::string ReadCapabilitiesString() {
@@ -43,8 +43,8 @@ void RunVcpSelection(SelectionDialog& dialog) {
     if (!dialog.Run(tree, ReadCapabilitiesString())) {
         return;
     }
-    SelectionConfirmed = true;
-    engine::VcpGroupArray& groups = engine::VcpGroups();
+    op::SelectionConfirmed = true;
+    catalogue::VcpGroupArray& groups = catalogue::VcpGroups();
     project::CollectTreeSelection(tree, groups);
     ApplyPluginInclusion(project::PluginInclusionFromGroups(groups));
 }

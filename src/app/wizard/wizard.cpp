@@ -1,11 +1,11 @@
 #include "app/wizard/wizard.h"
 
-#include "app/operator_output.h"
-#include "app/run_settings.h"
 #include "bus/bus_startup.h"
 #include "bus/monitor_table.h"
-#include "engine/vcp_catalogue.h"
-#include "engine/vcp_groups.h"
+#include "catalogue/vcp_catalogue.h"
+#include "catalogue/vcp_groups.h"
+#include "operator/operator_output.h"
+#include "operator/run_settings.h"
 #include "project/project_file.h"
 #include "project/project_open_request.h"
 #include "project/project_run_selection.h"
@@ -31,15 +31,15 @@ Wizard::Wizard(CheckoffDialog& checkoff, SelectionDialog& selection, TestRunner&
     }
 }
 
-bool Wizard::StartUp(Presenter& presenter, ModeObserver* modeObserver) {
+bool Wizard::StartUp(op::Presenter& presenter, op::ModeObserver* modeObserver) {
     // The long-lived objects exist before anything is shown.
     bus::Monitors();
-    engine::Catalogue();
-    engine::VcpGroups();
-    InstallPresenter(&presenter);
-    InstallModeObserver(modeObserver);
-    ApplyStartUpMode();
-    UpdateModeCaption();
+    catalogue::Catalogue();
+    catalogue::VcpGroups();
+    op::InstallPresenter(&presenter);
+    op::InstallModeObserver(modeObserver);
+    op::ApplyStartUpMode();
+    op::UpdateModeCaption();
     controls_ = WizardControls{};
     projectName_ = kNoProjectName;
     Enter(kStepIdle);
@@ -54,7 +54,7 @@ bool Wizard::StartUp(Presenter& presenter, ModeObserver* modeObserver) {
     monitorSelection_ = monitors_.empty() ? -1 : 0;
     bus::currentMonitor = 0;
     FillCheckoffDefaults();
-    LogLine("READY");
+    op::LogLine("READY");
     return true;
 }
 
@@ -67,29 +67,30 @@ void Wizard::Start() {
     if (!controls_.start) {
         return;
     }
-    LogLine("Start");
+    op::LogLine("Start");
     Enter(kStepChooseProject);
-    LogBlankLine();
-    LogLine("1. Select Project - Select a project or No project.");
+    op::LogBlankLine();
+    op::LogLine("1. Select Project - Select a project or No project.");
 }
 
 void Wizard::ChooseProject() {
     if (!controls_.chooseProject) {
         return;
     }
-    ProjectPath.Clear();
-    const std::optional<std::string> path = ShowOpenFileDialog(project::ProjectOpenRequest(kProjectPathCapacity - 1));
+    op::ProjectPath.Clear();
+    const std::optional<std::string> path =
+        op::ShowOpenFileDialog(project::ProjectOpenRequest(op::kProjectPathCapacity - 1));
     if (!path) {
         return;
     }
-    ProjectPath = *path;
-    ProjectTitle = FileNameOf(*path);
-    projectName_ = ProjectTitle.Str();
-    UsingProject = true;
+    op::ProjectPath = *path;
+    op::ProjectTitle = FileNameOf(*path);
+    projectName_ = op::ProjectTitle.Str();
+    op::UsingProject = true;
     Enter(kStepSelectMonitor);
-    LogLine("Using project  '%s'", ProjectPath.CStr());
-    LogBlankLine();
-    LogLine("%s", kSelectMonitorPrompt);
+    op::LogLine("Using project  '%s'", op::ProjectPath.CStr());
+    op::LogBlankLine();
+    op::LogLine("%s", kSelectMonitorPrompt);
 }
 
 void Wizard::NoProject() {
@@ -97,11 +98,11 @@ void Wizard::NoProject() {
         return;
     }
     projectName_ = kNoProjectName;
-    UsingProject = false;
+    op::UsingProject = false;
     Enter(kStepSelectMonitor);
-    LogLine("No Project used for this test, using Caps string from monitor.");
-    LogBlankLine();
-    LogLine("%s", kSelectMonitorPrompt);
+    op::LogLine("No Project used for this test, using Caps string from monitor.");
+    op::LogBlankLine();
+    op::LogLine("%s", kSelectMonitorPrompt);
 }
 
 void Wizard::ChooseMonitorEntry(int position) {
@@ -117,46 +118,46 @@ void Wizard::Select() {
     // Monitors are enumerated once, at start-up: with none attached there is nothing to test until
     // the program starts again.
     if (monitorSelection_ < 0 || monitorSelection_ >= static_cast<int>(monitors_.size())) {
-        ShowErrorBox(kNoMonitorText);
+        op::ShowErrorBox(kNoMonitorText);
         return;
     }
     bus::currentMonitor = monitorSelection_;
-    LogLine("Monitor selected is '%s'", bus::MonitorListText(bus::CurrentMonitorRecord()).c_str());
+    op::LogLine("Monitor selected is '%s'", bus::MonitorListText(bus::CurrentMonitorRecord()).c_str());
     Enter(kStepGetInfo);
-    LogBlankLine();
-    LogLine("3. Get information - Press 'Get Info' to enter your information.");
+    op::LogBlankLine();
+    op::LogLine("3. Get information - Press 'Get Info' to enter your information.");
 }
 
 void Wizard::GetInfo() {
     if (!controls_.getInfo || !RunCheckoffInformation(checkoff_)) {
         return;
     }
-    if (UsingProject) {
-        LogBlankLine();
-        LogLine("4. Build VCP list - Skipped, using Project file.");
-        LogBlankLine();
+    if (op::UsingProject) {
+        op::LogBlankLine();
+        op::LogLine("4. Build VCP list - Skipped, using Project file.");
+        op::LogBlankLine();
         // A refused project must not leave Test enabled with ticks it never chose.
         if (!project::LoadProjectHeader() || !ApplyProjectSelection()) {
-            LogLine("%s", kProjectRefusedHint);
+            op::LogLine("%s", kProjectRefusedHint);
             return;
         }
-        LogLine("%s", kReadyToTest);
+        op::LogLine("%s", kReadyToTest);
         Enter(kStepReadyToTest);
     } else {
-        LogBlankLine();
-        LogLine("4. Build VCP list - Press 'Get VCPs' to build the VCP list from caps.");
+        op::LogBlankLine();
+        op::LogLine("4. Build VCP list - Press 'Get VCPs' to build the VCP list from caps.");
         Enter(kStepSelectVcps);
     }
 }
 
 bool Wizard::ApplyProjectSelection() {
     project::ProjectRecord record;
-    const project::ProjectReadError error = project::ReadProjectFile(ProjectPath.Str(), record);
+    const project::ProjectReadError error = project::ReadProjectFile(op::ProjectPath.Str(), record);
     if (error != project::ProjectReadError::kNone) {
-        ShowErrorBox(project::ProjectReadErrorText(error));
+        op::ShowErrorBox(project::ProjectReadErrorText(error));
         return false;
     }
-    engine::VcpGroupArray& groups = engine::VcpGroups();
+    catalogue::VcpGroupArray& groups = catalogue::VcpGroups();
     project::ApplyProjectToGroups(record, groups);
     ApplyPluginInclusion(project::PluginInclusionFromGroups(groups));
     return true;
@@ -166,14 +167,14 @@ void Wizard::SelectVcps() {
     if (!controls_.selectVcps) {
         return;
     }
-    LogLine("Select VCPs and Plugins");
-    SelectionConfirmed = false;
-    LogLine("...select the VCPs and Plugins and then press 'OK'");
+    op::LogLine("Select VCPs and Plugins");
+    op::SelectionConfirmed = false;
+    op::LogLine("...select the VCPs and Plugins and then press 'OK'");
     RunVcpSelection(selection_);
-    if (SelectionConfirmed) {
+    if (op::SelectionConfirmed) {
         Enter(kStepReadyToTest);
     }
-    LogLine("%s", kReadyToTest);
+    op::LogLine("%s", kReadyToTest);
 }
 
 void Wizard::Test() {
@@ -181,7 +182,7 @@ void Wizard::Test() {
         return;
     }
     if (runner_.RunActive()) {
-        ShowErrorBox(kRunStillEndingText);
+        op::ShowErrorBox(kRunStillEndingText);
         return;
     }
     Enter(kStepTesting);
@@ -194,7 +195,7 @@ void Wizard::Reset() {
     if (!controls_.reset) {
         return;
     }
-    LogLine("Reset");
+    op::LogLine("Reset");
     runner_.RequestReset();
     Enter(kStepIdle);
     controls_.start = true;
@@ -207,8 +208,8 @@ WizardView Wizard::View() const {
     view.projectName = projectName_;
     view.monitors = monitors_;
     view.monitorSelection = monitorSelection_;
-    view.settingsMenu = CurrentSettingsMenu();
-    view.modeCaption = ModeCaptionText();
+    view.settingsMenu = op::CurrentSettingsMenu();
+    view.modeCaption = op::ModeCaptionText();
     return view;
 }
 

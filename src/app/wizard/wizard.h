@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "app/mode_state.h"
-#include "app/presenter.h"
 #include "app/wizard/checkoff_step.h"
 #include "app/wizard/selection_step.h"
 #include "app/wizard/test_runner.h"
 #include "app/wizard/wizard_controls.h"
+#include "operator/mode_state.h"
+#include "operator/presenter.h"
 
 namespace kestrova::app::wizard {
 
@@ -31,7 +31,7 @@ struct WizardView {
     std::string projectName = kNoProjectName;
     std::vector<std::string> monitors;
     int monitorSelection = -1;
-    SettingsMenuState settingsMenu;
+    op::SettingsMenuState settingsMenu;
     std::string modeCaption;
 };
 
@@ -48,7 +48,7 @@ class Wizard {
     // catalogue and the monitor table, sets Manual and Standard, applies step 0, starts the bus,
     // fills the monitor list and the check-off defaults and logs "READY". False after the loading
     // error: the program is to end.
-    bool StartUp(Presenter& presenter, ModeObserver* modeObserver = nullptr);
+    bool StartUp(op::Presenter& presenter, op::ModeObserver* modeObserver = nullptr);
 
     // The buttons. A command whose control is disabled does nothing, so a front that cannot grey
     // its controls (the terminal) is held to the same order.

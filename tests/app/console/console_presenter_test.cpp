@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "app/operator_output.h"
-#include "app/run_settings.h"
+#include "operator/operator_output.h"
+#include "operator/run_settings.h"
 
 namespace kestrova::app::console {
 namespace {
@@ -26,19 +26,19 @@ std::string Contents(std::FILE* file) {
 
 class ConsolePresenterTest : public ::testing::Test {
   protected:
-    void SetUp() override { ResetRunSettings(); }
-    void TearDown() override { ResetRunSettings(); }
+    void SetUp() override { op::ResetRunSettings(); }
+    void TearDown() override { op::ResetRunSettings(); }
 
     File out_{std::tmpfile()};
     File err_{std::tmpfile()};
     ConsolePresenter presenter_{out_.get(), err_.get(), ProgressStyle::kNone};
-    ScopedPresenter installed_{&presenter_};
+    op::ScopedPresenter installed_{&presenter_};
 };
 
 TEST_F(ConsolePresenterTest, LogLinesGoToStandardOutputAsTheyAre) {
-    LogLine("READY");
-    LogBlankLine();
-    LogLine("Monitor selected is '%s'", "BRV - LAB");
+    op::LogLine("READY");
+    op::LogBlankLine();
+    op::LogLine("Monitor selected is '%s'", "BRV - LAB");
     EXPECT_EQ(Contents(out_.get()), "READY\n \nMonitor selected is 'BRV - LAB'\n");
     EXPECT_EQ(Contents(err_.get()), "");
 }
@@ -50,32 +50,34 @@ TEST_F(ConsolePresenterTest, AnswersThatGiveOutStopTheRunAndLaterQuestionsGetNoU
     ScriptedAnswers answers("a.txt", lines);
     presenter_.SetAnswerSource(&answers);
 
-    PromptCaption = "0x10";
-    PromptQuestion = "Did the level change?";
-    EXPECT_EQ(AskRedoYesNo(), kAnswerYes);
-    EXPECT_FALSE(StopRequested);
-    EXPECT_EQ(ShowMessageBox("PIP", "Proceed?", MessageButtons::kYesNo), MessageAnswer::kNo);
-    EXPECT_TRUE(StopRequested);
+    op::PromptCaption = "0x10";
+    op::PromptQuestion = "Did the level change?";
+    EXPECT_EQ(op::AskRedoYesNo(), op::kAnswerYes);
+    EXPECT_FALSE(op::StopRequested);
+    EXPECT_EQ(op::ShowMessageBox("PIP", "Proceed?", op::MessageButtons::kYesNo), op::MessageAnswer::kNo);
+    EXPECT_TRUE(op::StopRequested);
     EXPECT_EQ(presenter_.AnswerFailure(), "a.txt: no answer left for \"Proceed?\"");
-    EXPECT_EQ(AskRedoYesNo(), kAnswerNo);
+    EXPECT_EQ(op::AskRedoYesNo(), op::kAnswerNo);
     EXPECT_EQ(Contents(err_.get()),
               "[0x10] Did the level change? -> yes\n"
               "kestrova: a.txt: no answer left for \"Proceed?\"; stopping the run\n");
 }
 
 TEST_F(ConsolePresenterTest, WithoutAnyoneToAskQuestionsGetNoAndBoxesOkWithANote) {
-    EXPECT_EQ(ShowMessageBox("0xAE VertFreq", "Is this\ncorrect?", MessageButtons::kYesNo), MessageAnswer::kNo);
-    EXPECT_EQ(ShowMessageBox("0x02", "Set the brightness lower."), MessageAnswer::kOk);
-    EXPECT_FALSE(StopRequested);
+    EXPECT_EQ(op::ShowMessageBox("0xAE VertFreq", "Is this\ncorrect?", op::MessageButtons::kYesNo),
+              op::MessageAnswer::kNo);
+    EXPECT_EQ(op::ShowMessageBox("0x02", "Set the brightness lower."), op::MessageAnswer::kOk);
+    EXPECT_FALSE(op::StopRequested);
     EXPECT_EQ(Contents(err_.get()),
               "[0xAE VertFreq] Is this correct? -> no (nobody to ask)\n[0x02] Set the brightness lower.\n");
 }
 
 TEST_F(ConsolePresenterTest, ErrorBoxesAreKeptAndShownUnlessMuted) {
     presenter_.MuteErrorBoxes(true);
-    ShowMessageBox("Kestrova loading error", "line one\nline two", MessageButtons::kOk, MessageIcon::kError);
+    op::ShowMessageBox("Kestrova loading error", "line one\nline two", op::MessageButtons::kOk,
+                       op::MessageIcon::kError);
     presenter_.MuteErrorBoxes(false);
-    ShowErrorBox("Could not open Project file!");
+    op::ShowErrorBox("Could not open Project file!");
     EXPECT_EQ(Contents(err_.get()), "Error: Could not open Project file!\n");
     const std::vector<ShownBox> boxes = presenter_.ErrorBoxes();
     ASSERT_EQ(boxes.size(), 2u);
@@ -84,10 +86,10 @@ TEST_F(ConsolePresenterTest, ErrorBoxesAreKeptAndShownUnlessMuted) {
 
 TEST_F(ConsolePresenterTest, SaveDialogIsAnsweredOnceFromTheProposedName) {
     presenter_.SetSavePath([](const std::string& proposed) { return "out/" + proposed; });
-    FileDialogRequest request;
+    op::FileDialogRequest request;
     request.proposedName = "VCP Check BRV LAB.html";
-    EXPECT_EQ(ShowSaveFileDialog(request), "out/VCP Check BRV LAB.html");
-    EXPECT_EQ(ShowSaveFileDialog(request), std::nullopt);
+    EXPECT_EQ(op::ShowSaveFileDialog(request), "out/VCP Check BRV LAB.html");
+    EXPECT_EQ(op::ShowSaveFileDialog(request), std::nullopt);
     EXPECT_EQ(presenter_.SaveAnswers(), std::vector<std::string>{"out/VCP Check BRV LAB.html"});
 }
 

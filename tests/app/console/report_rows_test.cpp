@@ -5,7 +5,7 @@
 
 #include "app/console/html_text.h"
 #include "app/console/junit_writer.h"
-#include "engine/vcp_groups.h"
+#include "catalogue/vcp_groups.h"
 #include "report/html_templates.h"
 #include "report/report_body.h"
 #include "report/report_writer.h"
@@ -16,12 +16,12 @@ namespace {
 class ReportRowsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        engine::BuildVcpGroups(groups_);
+        catalogue::BuildVcpGroups(groups_);
         ASSERT_TRUE(report::BeginReport());
     }
     void TearDown() override { report::FreeReportBody(); }
 
-    engine::VcpGroupArray groups_{};
+    catalogue::VcpGroupArray groups_{};
 };
 
 TEST_F(ReportRowsTest, VcpAndPluginRowsWithTheirGroupsAndVerdicts) {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/vcp_catalogue.h"
-#include "engine/vcp_groups.h"
+#include "catalogue/vcp_catalogue.h"
+#include "catalogue/vcp_groups.h"
 #include "project/vcp_tree_builder.h"
 #include "project/vcp_tree_selection.h"
 
@@ -35,7 +35,7 @@ TEST(SelectionChoice, GroupListsByLetter) {
     std::vector<int> all;
     std::string error;
     ASSERT_TRUE(ParseGroupList("all", all, error));
-    EXPECT_EQ(all.size(), engine::kVcpGroupCount);
+    EXPECT_EQ(all.size(), catalogue::kVcpGroupCount);
 }
 
 TEST(SelectionChoice, CodeListsInHex) {
@@ -67,11 +67,11 @@ struct Walked {
 };
 
 Walked Collect(const project::VcpTree& tree) {
-    engine::VcpGroupArray groups;
-    engine::BuildVcpGroups(groups);
+    catalogue::VcpGroupArray groups;
+    catalogue::BuildVcpGroups(groups);
     project::CollectTreeSelection(tree, groups);
     Walked walked;
-    for (const engine::VcpGroup& group : groups) {
+    for (const catalogue::VcpGroup& group : groups) {
         if (group.enabled) {
             walked.enabled.push_back(group.index);
         }
@@ -85,7 +85,7 @@ Walked Collect(const project::VcpTree& tree) {
 }
 
 TEST(SelectionChoice, ChoiceReplacesThePreTicksAndTicksTheGroupsOfEachCode) {
-    engine::VcpCatalogue catalogue;
+    catalogue::VcpCatalogue catalogue;
     catalogue[0x62].inCaps = true;  // Audio, group i (8)
 
     project::VcpTree tree;
@@ -111,7 +111,7 @@ TEST(SelectionChoice, ChoiceReplacesThePreTicksAndTicksTheGroupsOfEachCode) {
 
 TEST(SelectionChoice, GroupListingNamesEveryGroupWithItsLabel) {
     const std::vector<std::string> lines = GroupListing();
-    ASSERT_EQ(lines.size(), engine::kVcpGroupCount);
+    ASSERT_EQ(lines.size(), catalogue::kVcpGroupCount);
     EXPECT_EQ(lines[4], "e) Auto Pivot plugin: 0xAA");
 }
 

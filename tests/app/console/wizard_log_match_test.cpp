@@ -5,16 +5,16 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/mode_state.h"
-#include "app/run_settings.h"
-#include "app/testing/recording_presenter.h"
 #include "app/wizard/engine_test_runner.h"
 #include "app/wizard/wizard.h"
 #include "bus/bus_startup.h"
+#include "catalogue/vcp_groups.h"
 #include "cli_runner.h"
 #include "engine/test_procedures.h"
 #include "engine/test_run_control.h"
-#include "engine/vcp_groups.h"
+#include "operator/mode_state.h"
+#include "operator/run_settings.h"
+#include "operator/testing/recording_presenter.h"
 #include "platform/clock.h"
 #include "platform/settings_store.h"
 #include "project/project_settings.h"
@@ -49,14 +49,14 @@ void PrintTo(const MatchCase& c, std::ostream* os) {
 class WizardLogMatchTest : public ::testing::TestWithParam<MatchCase> {
   protected:
     void SetUp() override {
-        ResetRunSettings();
+        op::ResetRunSettings();
         project::ResetProjectSettings();
-        engine::ClearVcpGroupTicks(engine::VcpGroups());
+        catalogue::ClearVcpGroupTicks(catalogue::VcpGroups());
     }
     void TearDown() override {
-        InstallPresenter(nullptr);
+        op::InstallPresenter(nullptr);
         engine::ClearTestResults();
-        ResetRunSettings();
+        op::ResetRunSettings();
         project::ResetProjectSettings();
     }
 
@@ -70,7 +70,7 @@ class WizardLogMatchTest : public ::testing::TestWithParam<MatchCase> {
         platform::IniSettingsStore noSettings("/nonexistent/registry.ini");
         platform::VirtualClock clock;
         platform::ScopedClock virtualTime(clock);
-        kestrova::app::testing::RecordingPresenter presenter;
+        kestrova::op::testing::RecordingPresenter presenter;
         presenter.QueueSavePath(reportPath);
         if (projectPath) {
             presenter.QueueOpenPath(*projectPath);
@@ -82,7 +82,7 @@ class WizardLogMatchTest : public ::testing::TestWithParam<MatchCase> {
         wizard::Wizard wizard(checkoff, selection, runner, [&] { return bus::StartBus(folders, noSettings); });
 
         EXPECT_TRUE(wizard.StartUp(presenter));
-        ChooseModeFromMenu(kAutomaticMode);
+        op::ChooseModeFromMenu(op::kAutomaticMode);
         wizard.Start();
         if (projectPath) {
             wizard.ChooseProject();

@@ -20,11 +20,11 @@ TEST_F(CheckoffStepTest, DefaultsTakeTheFirstMonitorsFirmwareCutToNineteen) {
     bus::Monitors()[1].firmwareVersion = "other";
     bus::currentMonitor = 0;
     FillCheckoffDefaults();
-    EXPECT_EQ(CheckoffInfo.checkoffUser, "Velmora Displays");
-    EXPECT_EQ(CheckoffInfo.checkoffFirmwareVersion, "FW-0123456789-abcde");
-    EXPECT_EQ(CheckoffInfo.checkoffRevision, "1.0");
-    EXPECT_EQ(CheckoffInfo.checkoffFirmwareDate, "12/18/2007");
-    EXPECT_EQ(CheckoffInfo.checkoffLockingCode, "FF");
+    EXPECT_EQ(op::CheckoffInfo.checkoffUser, "Velmora Displays");
+    EXPECT_EQ(op::CheckoffInfo.checkoffFirmwareVersion, "FW-0123456789-abcde");
+    EXPECT_EQ(op::CheckoffInfo.checkoffRevision, "1.0");
+    EXPECT_EQ(op::CheckoffInfo.checkoffFirmwareDate, "12/18/2007");
+    EXPECT_EQ(op::CheckoffInfo.checkoffLockingCode, "FF");
 }
 
 TEST_F(CheckoffStepTest, OkStoresTheFieldsCutToCapacityAndLogsThemBeforeTheCaps) {
@@ -45,9 +45,9 @@ TEST_F(CheckoffStepTest, OkStoresTheFieldsCutToCapacityAndLogsThemBeforeTheCaps)
 
         EXPECT_TRUE(RunCheckoffInformation(dialog));
 
-        EXPECT_TRUE(CheckoffConfirmed);
-        EXPECT_EQ(CheckoffInfo.checkoffUser, c.kept.user);
-        EXPECT_EQ(CheckoffInfo.checkoffLockingCode, c.kept.lockingCode);
+        EXPECT_TRUE(op::CheckoffConfirmed);
+        EXPECT_EQ(op::CheckoffInfo.checkoffUser, c.kept.user);
+        EXPECT_EQ(op::CheckoffInfo.checkoffLockingCode, c.kept.lockingCode);
         const std::vector<std::string> expected = {
             "Get information",
             "...enter your information and then press 'OK'",
@@ -62,35 +62,35 @@ TEST_F(CheckoffStepTest, OkStoresTheFieldsCutToCapacityAndLogsThemBeforeTheCaps)
         };
         EXPECT_EQ(LogLines(), expected) << c.typed.user.size();
     }
-    EXPECT_TRUE(engine::Catalogue()[0x10].inCaps);
-    EXPECT_TRUE(engine::Catalogue()[0x60].inCaps);
+    EXPECT_TRUE(catalogue::Catalogue()[0x10].inCaps);
+    EXPECT_TRUE(catalogue::Catalogue()[0x60].inCaps);
 }
 
 TEST_F(CheckoffStepTest, WithAProjectTheLockingCodeIsHiddenButStillTaken) {
-    UsingProject = true;
+    op::UsingProject = true;
     ScriptedCheckoff dialog;
     dialog.answers.push_back(CheckoffFields{"Ann", "2.1", "B", "1/2/2026", "5C"});
     EXPECT_TRUE(RunCheckoffInformation(dialog));
     EXPECT_EQ(dialog.lockingCodeShown, std::vector<bool>{false});
-    EXPECT_EQ(CheckoffInfo.checkoffLockingCode, "5C");
+    EXPECT_EQ(op::CheckoffInfo.checkoffLockingCode, "5C");
     EXPECT_EQ(LogLines()[6], "Locking code is '5C'");
 }
 
 TEST_F(CheckoffStepTest, CancelLogsOnlyTheIntroductionAndKeepsTheTexts) {
     FillCheckoffDefaults();
-    CheckoffConfirmed = true;  // an earlier OK
+    op::CheckoffConfirmed = true;  // an earlier OK
     ScriptedCheckoff dialog;
 
     EXPECT_FALSE(RunCheckoffInformation(dialog));
 
-    EXPECT_FALSE(CheckoffConfirmed);
+    EXPECT_FALSE(op::CheckoffConfirmed);
     EXPECT_EQ(LogLines(),
               (std::vector<std::string>{"Get information", "...enter your information and then press 'OK'"}));
     EXPECT_EQ(dialog.lockingCodeShown, std::vector<bool>{true});
     EXPECT_EQ(dialog.shown[0].user, "Velmora Displays");
     EXPECT_EQ(dialog.shown[0].firmwareVersion, "text of 2");
-    EXPECT_EQ(CheckoffInfo.checkoffUser, "Velmora Displays");
-    EXPECT_FALSE(engine::Catalogue()[0x10].inCaps);
+    EXPECT_EQ(op::CheckoffInfo.checkoffUser, "Velmora Displays");
+    EXPECT_FALSE(catalogue::Catalogue()[0x10].inCaps);
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/run_settings.h"
-#include "engine/vcp_catalogue.h"
+#include "catalogue/vcp_catalogue.h"
+#include "operator/run_settings.h"
 #include "report/report_texts.h"
 
 namespace kestrova::app::wizard {
@@ -11,26 +11,26 @@ namespace {
 
 TEST(EngineTestRunnerTest, ResetWithNoRunClearsTheResultsAtOnce) {
     EngineTestRunner runner;
-    engine::Catalogue()[0x10].tested = true;
-    engine::Catalogue()[0x10].passed = false;
+    catalogue::Catalogue()[0x10].tested = true;
+    catalogue::Catalogue()[0x10].passed = false;
     report::ReportCover.Assign("<html>");
 
     EXPECT_FALSE(runner.RunActive());
     runner.RequestReset();
 
-    EXPECT_TRUE(StopRequested.load());
-    EXPECT_FALSE(engine::Catalogue()[0x10].tested);
-    EXPECT_TRUE(engine::Catalogue()[0x10].passed);
+    EXPECT_TRUE(op::StopRequested.load());
+    EXPECT_FALSE(catalogue::Catalogue()[0x10].tested);
+    EXPECT_TRUE(catalogue::Catalogue()[0x10].passed);
     EXPECT_TRUE(report::ReportCover.Empty());
-    ResetRunSettings();
+    op::ResetRunSettings();
 }
 
 TEST(EngineTestRunnerTest, AnUnknownModeStartsNoRun) {
     EngineTestRunner runner;
-    TestMode = 5;
+    op::TestMode = 5;
     EXPECT_FALSE(runner.StartRun());
     EXPECT_FALSE(runner.RunActive());
-    ResetRunSettings();
+    op::ResetRunSettings();
 }
 
 }  // namespace

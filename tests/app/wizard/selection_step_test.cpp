@@ -16,11 +16,11 @@ class SelectionStepTest : public testing::WizardFixture {
 };
 
 TEST_F(SelectionStepTest, TheDialogGetsAnUnpreTickedTreeAndTheCapsString) {
-    engine::Catalogue()[0x10].inCaps = true;
+    catalogue::Catalogue()[0x10].inCaps = true;
     ScriptedSelection dialog;
     std::vector<int> tickedGroups;
     dialog.engineer = [&](project::VcpTree& tree) {
-        for (int g = 0; g < static_cast<int>(engine::kVcpGroupCount); ++g) {
+        for (int g = 0; g < static_cast<int>(catalogue::kVcpGroupCount); ++g) {
             if (tree.Item(tree.GroupItem(g)).Ticked()) {
                 tickedGroups.push_back(g);
             }
@@ -44,47 +44,47 @@ TEST_F(SelectionStepTest, OkCollectsTheTicksIntoTheRunsGroupsAndThePlugins) {
     };
     RunVcpSelection(dialog);
 
-    EXPECT_TRUE(SelectionConfirmed);
-    const engine::VcpGroupArray& groups = engine::VcpGroups();
+    EXPECT_TRUE(op::SelectionConfirmed);
+    const catalogue::VcpGroupArray& groups = catalogue::VcpGroups();
     EXPECT_TRUE(groups[0].enabled);
     EXPECT_TRUE(groups[0].selected[5]);
     EXPECT_FALSE(groups[6].enabled);
     EXPECT_FALSE(groups[6].selected[2]);
     EXPECT_TRUE(groups[3].selected[4]);
-    EXPECT_TRUE(IncludeTheftDeterrence);
-    EXPECT_TRUE(IncludeZoningPip);  // never given a check box image: included
-    EXPECT_FALSE(IncludeAssetManagement || IncludeAutoPivot || IncludeVistaCompliance);
+    EXPECT_TRUE(op::IncludeTheftDeterrence);
+    EXPECT_TRUE(op::IncludeZoningPip);  // never given a check box image: included
+    EXPECT_FALSE(op::IncludeAssetManagement || op::IncludeAutoPivot || op::IncludeVistaCompliance);
 }
 
 TEST_F(SelectionStepTest, CancelKeepsGroupsAndPlugins) {
-    engine::VcpGroups()[7].enabled = true;
-    engine::VcpGroups()[7].selected[1] = true;
-    IncludeAutoPivot = true;
+    catalogue::VcpGroups()[7].enabled = true;
+    catalogue::VcpGroups()[7].selected[1] = true;
+    op::IncludeAutoPivot = true;
     ScriptedSelection dialog;
     dialog.engineer = [](project::VcpTree& tree) {
         tree.UncheckAll();
         return false;
     };
     RunVcpSelection(dialog);
-    EXPECT_FALSE(SelectionConfirmed);
-    EXPECT_TRUE(engine::VcpGroups()[7].enabled);
-    EXPECT_TRUE(engine::VcpGroups()[7].selected[1]);
-    EXPECT_TRUE(IncludeAutoPivot);
+    EXPECT_FALSE(op::SelectionConfirmed);
+    EXPECT_TRUE(catalogue::VcpGroups()[7].enabled);
+    EXPECT_TRUE(catalogue::VcpGroups()[7].selected[1]);
+    EXPECT_TRUE(op::IncludeAutoPivot);
 }
 
 TEST_F(SelectionStepTest, DeselectAllThenOkLeavesNothingToTest) {
-    engine::Catalogue()[0xAA].inCaps = true;
-    IncludeAutoPivot = true;
+    catalogue::Catalogue()[0xAA].inCaps = true;
+    op::IncludeAutoPivot = true;
     ScriptedSelection dialog;
     dialog.engineer = [](project::VcpTree& tree) {
         tree.UncheckAll();
         return true;
     };
     RunVcpSelection(dialog);
-    for (const engine::VcpGroup& group : engine::VcpGroups()) {
+    for (const catalogue::VcpGroup& group : catalogue::VcpGroups()) {
         EXPECT_FALSE(group.enabled) << group.name.CStr();
     }
-    EXPECT_FALSE(IncludeAutoPivot);
+    EXPECT_FALSE(op::IncludeAutoPivot);
 }
 
 TEST_F(SelectionStepTest, WithoutALibraryTheCapsStringIsEmpty) {

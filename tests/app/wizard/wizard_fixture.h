@@ -11,17 +11,17 @@
 #include <string>
 #include <vector>
 
-#include "app/mode_state.h"
-#include "app/run_settings.h"
-#include "app/testing/recording_presenter.h"
 #include "app/wizard/checkoff_step.h"
 #include "app/wizard/selection_step.h"
 #include "app/wizard/test_runner.h"
 #include "bus/monitor_table.h"
 #include "bus/wrapper_loader.h"
-#include "engine/vcp_catalogue.h"
-#include "engine/vcp_groups.h"
+#include "catalogue/vcp_catalogue.h"
+#include "catalogue/vcp_groups.h"
 #include "fake_wrapper.h"
+#include "operator/mode_state.h"
+#include "operator/run_settings.h"
+#include "operator/testing/recording_presenter.h"
 #include "project/project_settings.h"
 
 namespace kestrova::app::wizard::testing {
@@ -66,22 +66,22 @@ class ScriptedRunner : public TestRunner {
 
     bool StartRun() override {
         ++starts;
-        StopRequested = false;
+        op::StopRequested = false;
         active = startAnswer;
         return startAnswer;
     }
     bool RunActive() override { return active; }
     void RequestReset() override {
         ++resets;
-        StopRequested = true;
+        op::StopRequested = true;
     }
 };
 
-class CaptionObserver : public ModeObserver {
+class CaptionObserver : public op::ModeObserver {
   public:
-    void SettingsMenuChanged(const SettingsMenuState& state) override { menus.push_back(state); }
+    void SettingsMenuChanged(const op::SettingsMenuState& state) override { menus.push_back(state); }
     void ModeCaptionChanged(const std::string& caption) override { captions.push_back(caption); }
-    std::vector<SettingsMenuState> menus;
+    std::vector<op::SettingsMenuState> menus;
     std::vector<std::string> captions;
 };
 
@@ -89,11 +89,11 @@ class CaptionObserver : public ModeObserver {
 class WizardFixture : public ::testing::Test {
   protected:
     void SetUp() override {
-        ResetRunSettings();
+        op::ResetRunSettings();
         project::ResetProjectSettings();
-        engine::Catalogue().ClearCaps();
-        engine::Catalogue().ResetRunState();
-        engine::ClearVcpGroupTicks(engine::VcpGroups());
+        catalogue::Catalogue().ClearCaps();
+        catalogue::Catalogue().ResetRunState();
+        catalogue::ClearVcpGroupTicks(catalogue::VcpGroups());
         bus::testing::ResetFake();
         bus::testing::Fake().mask = (1u << 2) | (1u << 5);
         bus::testing::Fake().monitors[2].edid = {{100, "Velmora"}, {117, "VM-24"}};
@@ -101,16 +101,16 @@ class WizardFixture : public ::testing::Test {
         bus::testing::Fake().monitors[2].continuousCodes = {0x10};
         bus::testing::Fake().monitors[2].discreteCodes = {0x60};
         bus::testing::Fake().monitors[5].edid = {{100, "Lumetra"}, {117, "LX-27"}};
-        InstallPresenter(&presenter_);
+        op::InstallPresenter(&presenter_);
     }
     void TearDown() override {
-        InstallPresenter(nullptr);
-        InstallModeObserver(nullptr);
+        op::InstallPresenter(nullptr);
+        op::InstallModeObserver(nullptr);
         bound_.reset();
-        ResetRunSettings();
+        op::ResetRunSettings();
         project::ResetProjectSettings();
-        engine::Catalogue().ClearCaps();
-        engine::ClearVcpGroupTicks(engine::VcpGroups());
+        catalogue::Catalogue().ClearCaps();
+        catalogue::ClearVcpGroupTicks(catalogue::VcpGroups());
     }
 
     // The bus start-up the window runs, with the fake in place of the loaded library.
@@ -125,7 +125,7 @@ class WizardFixture : public ::testing::Test {
 
     std::vector<std::string> LogLines() const { return presenter_.LogLines(); }
 
-    kestrova::app::testing::RecordingPresenter presenter_;
+    kestrova::op::testing::RecordingPresenter presenter_;
     std::unique_ptr<bus::testing::BoundFake> bound_;
 };
 

@@ -11,7 +11,7 @@ namespace kestrova::app::wizard {
 namespace {
 
 namespace fs = std::filesystem;
-using app::testing::EventKind;
+using op::testing::EventKind;
 using testing::CaptionObserver;
 using testing::ScriptedCheckoff;
 using testing::ScriptedRunner;
@@ -90,10 +90,10 @@ TEST_F(WizardTest, StartUpListsTheMonitorsFillsTheDefaultsAndLogsReady) {
     EXPECT_EQ(view.modeCaption, "Manual - Standard");
     EXPECT_TRUE(view.settingsMenu.manualChecked);
     EXPECT_FALSE(view.settingsMenu.automaticChecked || view.settingsMenu.greyed);
-    EXPECT_EQ(TestMode.load(), kManualMode);
+    EXPECT_EQ(op::TestMode.load(), op::kManualMode);
     EXPECT_EQ(bus::currentMonitor, 0);
-    EXPECT_EQ(CheckoffInfo.checkoffFirmwareVersion, "text of 2");
-    EXPECT_EQ(CheckoffInfo.checkoffUser, "Velmora Displays");
+    EXPECT_EQ(op::CheckoffInfo.checkoffFirmwareVersion, "text of 2");
+    EXPECT_EQ(op::CheckoffInfo.checkoffUser, "Velmora Displays");
 }
 
 TEST_F(WizardTest, StartUpEndsWithTheLoadingErrorWhenTheLibraryIsMissing) {
@@ -173,7 +173,7 @@ TEST_F(WizardTest, WalkWithoutAProjectLogsEachStepAndSetsItsControls) {
     }
     EXPECT_EQ(runner_.starts, 1);
     EXPECT_EQ(runner_.resets, 1);
-    EXPECT_FALSE(UsingProject);
+    EXPECT_FALSE(op::UsingProject);
 }
 
 TEST_F(WizardTest, CommandsOfDisabledControlsDoNothing) {
@@ -249,15 +249,15 @@ TEST_F(WizardTest, CancelInTheSelectionStepStillLogsReadyButLeavesTestDisabled) 
     EXPECT_EQ(wizard_.Step(), kStepSelectVcps);
     EXPECT_FALSE(wizard_.Controls().test);
     EXPECT_TRUE(wizard_.Controls().selectVcps);
-    EXPECT_FALSE(SelectionConfirmed);
+    EXPECT_FALSE(op::SelectionConfirmed);
 }
 
 TEST_F(WizardTest, CancelledProjectChoiceChangesNothingButThePath) {
     StartUp();
     wizard_.Start();
-    ProjectPath = "old.vmdProj";
+    op::ProjectPath = "old.vmdProj";
     EXPECT_TRUE(Logged([&] { wizard_.ChooseProject(); }).empty());
-    EXPECT_TRUE(ProjectPath.Empty());
+    EXPECT_TRUE(op::ProjectPath.Empty());
     EXPECT_EQ(wizard_.Step(), kStepChooseProject);
     const auto request = presenter_.LastOpenRequest();
     ASSERT_TRUE(request);
@@ -277,8 +277,8 @@ TEST_F(WizardTest, ProjectRunTicksTheProjectsCodesAndPluginsAndGreysTheSettings)
     record.selection[0x10] = 1;
     record.selection[0x62] = 1;
     const std::string path = WriteProject("model.vmdProj", record);
-    engine::VcpGroups()[19].enabled = true;  // left by an earlier tree
-    engine::VcpGroups()[19].selected[0] = true;
+    catalogue::VcpGroups()[19].enabled = true;  // left by an earlier tree
+    catalogue::VcpGroups()[19].selected[0] = true;
     StartUp();
     wizard_.Start();
     presenter_.QueueOpenPath(path);
@@ -287,8 +287,8 @@ TEST_F(WizardTest, ProjectRunTicksTheProjectsCodesAndPluginsAndGreysTheSettings)
               (std::vector<std::string>{"Using project  '" + path + "'", " ",
                                         "2. Monitor selection - Select the monitor to test and press 'Select'."}));
     EXPECT_EQ(wizard_.View().projectName, "model.vmdProj");
-    EXPECT_EQ(ProjectTitle, "model.vmdProj");
-    EXPECT_TRUE(UsingProject);
+    EXPECT_EQ(op::ProjectTitle, "model.vmdProj");
+    EXPECT_TRUE(op::UsingProject);
     wizard_.Select();
 
     EXPECT_EQ(Logged([&] { wizard_.GetInfo(); }),
@@ -303,12 +303,12 @@ TEST_F(WizardTest, ProjectRunTicksTheProjectsCodesAndPluginsAndGreysTheSettings)
     EXPECT_TRUE(view.settingsMenu.greyed);
     EXPECT_TRUE(view.settingsMenu.automaticChecked);
     EXPECT_EQ(view.modeCaption, "Automatic - Robust");
-    EXPECT_FALSE(ChooseModeFromMenu(kManualMode));
-    EXPECT_EQ(ProjectTitle, "VM-24 check");
+    EXPECT_FALSE(op::ChooseModeFromMenu(op::kManualMode));
+    EXPECT_EQ(op::ProjectTitle, "VM-24 check");
 
     std::vector<std::pair<int, int>> ticks;
     std::vector<int> enabled;
-    for (const engine::VcpGroup& group : engine::VcpGroups()) {
+    for (const catalogue::VcpGroup& group : catalogue::VcpGroups()) {
         if (group.enabled) {
             enabled.push_back(group.index);
         }
@@ -320,9 +320,9 @@ TEST_F(WizardTest, ProjectRunTicksTheProjectsCodesAndPluginsAndGreysTheSettings)
     }
     EXPECT_EQ(ticks, (std::vector<std::pair<int, int>>{{0, 5}, {6, 2}, {8, 0}}));
     EXPECT_EQ(enabled, (std::vector<int>{0, 3, 6, 8}));
-    EXPECT_TRUE(IncludeTheftDeterrence);
-    EXPECT_TRUE(IncludeVistaCompliance);
-    EXPECT_FALSE(IncludeAssetManagement || IncludeAutoPivot || IncludeZoningPip);
+    EXPECT_TRUE(op::IncludeTheftDeterrence);
+    EXPECT_TRUE(op::IncludeVistaCompliance);
+    EXPECT_FALSE(op::IncludeAssetManagement || op::IncludeAutoPivot || op::IncludeZoningPip);
 
     wizard_.Test();
     EXPECT_EQ(runner_.starts, 1);
@@ -364,7 +364,7 @@ TEST_F(WizardTest, TestIsRefusedWhileARunStoppedByResetStillEnds) {
 
     EXPECT_EQ(Logged([&] { wizard_.Reset(); }), std::vector<std::string>{"Reset"});
     EXPECT_EQ(runner_.resets, 1);
-    EXPECT_TRUE(StopRequested.load());
+    EXPECT_TRUE(op::StopRequested.load());
     EXPECT_TRUE(wizard_.Controls().start);
 
     walkToTest();
@@ -379,7 +379,7 @@ TEST_F(WizardTest, TestIsRefusedWhileARunStoppedByResetStillEnds) {
     wizard_.Test();
     EXPECT_EQ(runner_.starts, 2);
     EXPECT_EQ(wizard_.Step(), kStepTesting);
-    EXPECT_FALSE(StopRequested.load());
+    EXPECT_FALSE(op::StopRequested.load());
 }
 
 TEST_F(WizardTest, ARunThatDidNotStartLeavesTestEnabled) {

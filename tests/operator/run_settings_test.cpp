@@ -1,12 +1,12 @@
-#include "app/run_settings.h"
+#include "operator/run_settings.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "app/mode_state.h"
+#include "operator/mode_state.h"
 
-namespace kestrova::app {
+namespace kestrova::op {
 namespace {
 
 TEST(RunSettingsTest, StartValuesAndResetRestoresThem) {
@@ -84,4 +84,4 @@ TEST(RunSettingsTest, CapacitiesIncludeTheTerminator) {
 }
 
 }  // namespace
-}  // namespace kestrova::app
+}  // namespace kestrova::op

@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace kestrova::app {
+namespace kestrova::op {
 
 struct SettingsMenuState {
     bool automaticChecked = false;
@@ -44,4 +44,4 @@ void ResetSettingsMenu();
 // follows when the window calls UpdateModeCaption after creating its controls.
 void ApplyStartUpMode();
 
-}  // namespace kestrova::app
+}  // namespace kestrova::op

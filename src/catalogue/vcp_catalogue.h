@@ -6,17 +6,17 @@
 #include <cstdint>
 #include <string>
 
-#include "app/fixed_text.h"
-#include "engine/vcp_tag.h"
+#include "catalogue/vcp_tag.h"
+#include "operator/fixed_text.h"
 
-namespace kestrova::engine {
+namespace kestrova::catalogue {
 
 struct VcpEntry {
     uint8_t code = 0;
     VcpTag type;
     VcpTag access;
-    app::FixedText<100> name;
-    app::FixedText<200> note;
+    op::FixedText<100> name;
+    op::FixedText<200> note;
     uint32_t procedure = kProcedureNone;
     bool inCaps = false;  // the monitor's capabilities string lists this code
     bool tested = false;  // the procedure has run since the last reset
@@ -46,4 +46,4 @@ class VcpCatalogue {
 // The process-wide catalogue, built on first use.
 VcpCatalogue& Catalogue();
 
-}  // namespace kestrova::engine
+}  // namespace kestrova::catalogue

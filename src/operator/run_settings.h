@@ -6,9 +6,9 @@
 #include <atomic>
 #include <cstdint>
 
-#include "app/fixed_text.h"
+#include "operator/fixed_text.h"
 
-namespace kestrova::app {
+namespace kestrova::op {
 
 inline constexpr int kAutomaticMode = 0;
 inline constexpr int kManualMode = 1;
@@ -55,4 +55,4 @@ extern int32_t PromptAnswer;
 // Puts every value above, and the Settings menu state, back to its start value (tests).
 void ResetRunSettings();
 
-}  // namespace kestrova::app
+}  // namespace kestrova::op

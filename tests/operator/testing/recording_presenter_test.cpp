@@ -1,13 +1,13 @@
-#include "app/testing/recording_presenter.h"
+#include "operator/testing/recording_presenter.h"
 
 #include <gtest/gtest.h>
 
 #include <thread>
 
-#include "app/operator_output.h"
-#include "app/run_settings.h"
+#include "operator/operator_output.h"
+#include "operator/run_settings.h"
 
-namespace kestrova::app::testing {
+namespace kestrova::op::testing {
 namespace {
 
 TEST(RecordingPresenterTest, AnswersFromQueueThenDefault) {
@@ -69,4 +69,4 @@ TEST(RecordingPresenterTest, RecordsFromAnotherThreadInOrder) {
 }
 
 }  // namespace
-}  // namespace kestrova::app::testing
+}  // namespace kestrova::op::testing

@@ -1,6 +1,6 @@
-#include "app/testing/recording_presenter.h"
+#include "operator/testing/recording_presenter.h"
 
-namespace kestrova::app::testing {
+namespace kestrova::op::testing {
 
 void RecordingPresenter::QueueQuestionAnswer(int answer) {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -209,4 +209,4 @@ std::optional<std::string> RecordingPresenter::AskSavePath(const FileDialogReque
     return AnswerDialog(EventKind::kSaveDialog, request);
 }
 
-}  // namespace kestrova::app::testing
+}  // namespace kestrova::op::testing

@@ -1,14 +1,14 @@
-#include "engine/vcp_groups.h"
+#include "catalogue/vcp_groups.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 
-#include "engine/vcp_catalogue.h"
-#include "engine/vcp_named_codes.h"
+#include "catalogue/vcp_catalogue.h"
+#include "catalogue/vcp_named_codes.h"
 
-namespace kestrova::engine {
+namespace kestrova::catalogue {
 namespace {
 
 TEST(VcpGroupsTest, BuiltInGroupsInIndexOrder) {
@@ -120,4 +120,4 @@ TEST(VcpGroupsTest, TicksAreClearedAndBuildStartsUnticked) {
 }
 
 }  // namespace
-}  // namespace kestrova::engine
+}  // namespace kestrova::catalogue

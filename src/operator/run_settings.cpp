@@ -1,8 +1,8 @@
-#include "app/run_settings.h"
+#include "operator/run_settings.h"
 
-#include "app/mode_state.h"
+#include "operator/mode_state.h"
 
-namespace kestrova::app {
+namespace kestrova::op {
 
 std::atomic<int> TestMode{kManualMode};
 std::atomic<bool> FullRangeTesting{false};
@@ -46,4 +46,4 @@ void ResetRunSettings() {
     ResetSettingsMenu();
 }
 
-}  // namespace kestrova::app
+}  // namespace kestrova::op

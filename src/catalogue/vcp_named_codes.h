@@ -7,9 +7,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "engine/vcp_tag.h"
+#include "catalogue/vcp_tag.h"
 
-namespace kestrova::engine {
+namespace kestrova::catalogue {
 
 struct NamedVcpCode {
     uint8_t code;
@@ -221,4 +221,4 @@ constexpr bool NamedCodesAreSound() {
 
 static_assert(detail::NamedCodesAreSound(), "a named code's name, code or length is wrong");
 
-}  // namespace kestrova::engine
+}  // namespace kestrova::catalogue

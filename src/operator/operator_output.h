@@ -6,10 +6,10 @@
 #include <optional>
 #include <string>
 
-#include "app/fixed_text.h"
-#include "app/presenter.h"
+#include "operator/fixed_text.h"
+#include "operator/presenter.h"
 
-namespace kestrova::app {
+namespace kestrova::op {
 
 inline constexpr size_t kLogLineBufferSize = 4096;
 inline constexpr int kProgressLimit = 65535;
@@ -47,4 +47,4 @@ void ShowErrorBox(const std::string& text);
 std::optional<std::string> ShowOpenFileDialog(const FileDialogRequest& request);
 std::optional<std::string> ShowSaveFileDialog(const FileDialogRequest& request);
 
-}  // namespace kestrova::app
+}  // namespace kestrova::op

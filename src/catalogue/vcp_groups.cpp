@@ -1,6 +1,6 @@
-#include "engine/vcp_groups.h"
+#include "catalogue/vcp_groups.h"
 
-namespace kestrova::engine {
+namespace kestrova::catalogue {
 
 void BuildVcpGroups(VcpGroupArray& groups) {
     for (size_t i = 0; i < kVcpGroupCount; ++i) {
@@ -31,4 +31,4 @@ VcpGroupArray& VcpGroups() {
     return groups;
 }
 
-}  // namespace kestrova::engine
+}  // namespace kestrova::catalogue

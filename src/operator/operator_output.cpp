@@ -1,4 +1,4 @@
-#include "app/operator_output.h"
+#include "operator/operator_output.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -6,9 +6,9 @@
 #include <string>
 #include <utility>
 
-#include "app/run_settings.h"
+#include "operator/run_settings.h"
 
-namespace kestrova::app {
+namespace kestrova::op {
 
 namespace {
 
@@ -118,4 +118,4 @@ std::optional<std::string> ShowSaveFileDialog(const FileDialogRequest& request) 
     }
 }
 
-}  // namespace kestrova::app
+}  // namespace kestrova::op

@@ -1,8 +1,8 @@
-#include "app/presenter.h"
+#include "operator/presenter.h"
 
 #include <atomic>
 
-namespace kestrova::app {
+namespace kestrova::op {
 
 namespace {
 
@@ -27,4 +27,4 @@ ScopedPresenter::~ScopedPresenter() {
     InstallPresenter(previous_);
 }
 
-}  // namespace kestrova::app
+}  // namespace kestrova::op

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-namespace kestrova::engine {
+namespace kestrova::catalogue {
 
 struct VcpGroupDefinition {
     const char* caption;      // the group's name and report table heading
@@ -112,4 +112,4 @@ constexpr bool GroupDefinitionsAreSound() {
 
 static_assert(detail::GroupDefinitionsAreSound(), "a group is empty, too long or lists a code outside 0x00-0xFF");
 
-}  // namespace kestrova::engine
+}  // namespace kestrova::catalogue

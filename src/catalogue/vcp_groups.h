@@ -5,13 +5,13 @@
 #include <array>
 #include <cstdint>
 
-#include "app/fixed_text.h"
-#include "engine/vcp_group_definitions.h"
+#include "catalogue/vcp_group_definitions.h"
+#include "operator/fixed_text.h"
 
-namespace kestrova::engine {
+namespace kestrova::catalogue {
 
 struct VcpGroup {
-    app::FixedText<100> name;
+    op::FixedText<100> name;
     bool enabled = false;  // ticked in the selection tree; an unticked group is reported as skipped
     const int32_t* codes = nullptr;
     int32_t count = 0;
@@ -30,4 +30,4 @@ void ClearVcpGroupTicks(VcpGroupArray& groups);
 // The process-wide records, built on first use.
 VcpGroupArray& VcpGroups();
 
-}  // namespace kestrova::engine
+}  // namespace kestrova::catalogue

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "app/presenter.h"
+#include "operator/presenter.h"
 
-namespace kestrova::app::testing {
+namespace kestrova::op::testing {
 
 enum class EventKind {
     kLogLine,
@@ -101,4 +101,4 @@ class RecordingPresenter : public Presenter {
     std::vector<Trigger> messageTriggers_;
 };
 
-}  // namespace kestrova::app::testing
+}  // namespace kestrova::op::testing

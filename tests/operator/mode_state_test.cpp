@@ -1,13 +1,13 @@
-#include "app/mode_state.h"
+#include "operator/mode_state.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/run_settings.h"
+#include "operator/run_settings.h"
 
-namespace kestrova::app {
+namespace kestrova::op {
 namespace {
 
 class Observer : public ModeObserver {
@@ -95,4 +95,4 @@ TEST_F(ModeStateTest, GreyedMenuRefusesEveryChoice) {
 }
 
 }  // namespace
-}  // namespace kestrova::app
+}  // namespace kestrova::op

@@ -1,8 +1,8 @@
-#include "engine/vcp_catalogue.h"
+#include "catalogue/vcp_catalogue.h"
 
-#include "engine/vcp_named_codes.h"
+#include "catalogue/vcp_named_codes.h"
 
-namespace kestrova::engine {
+namespace kestrova::catalogue {
 
 namespace {
 
@@ -71,4 +71,4 @@ VcpCatalogue& Catalogue() {
     return catalogue;
 }
 
-}  // namespace kestrova::engine
+}  // namespace kestrova::catalogue

@@ -1,10 +1,10 @@
-#include "app/fixed_text.h"
+#include "operator/fixed_text.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-namespace kestrova::app {
+namespace kestrova::op {
 namespace {
 
 TEST(FixedTextTest, AssignCutsToCapacityLessOne) {
@@ -63,4 +63,4 @@ TEST(FixedTextTest, NullAssignmentEmpties) {
 }
 
 }  // namespace
-}  // namespace kestrova::app
+}  // namespace kestrova::op

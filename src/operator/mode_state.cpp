@@ -1,10 +1,10 @@
-#include "app/mode_state.h"
+#include "operator/mode_state.h"
 
 #include <atomic>
 
-#include "app/run_settings.h"
+#include "operator/run_settings.h"
 
-namespace kestrova::app {
+namespace kestrova::op {
 
 namespace {
 
@@ -71,4 +71,4 @@ void ApplyStartUpMode() {
     FullRangeTesting = false;
 }
 
-}  // namespace kestrova::app
+}  // namespace kestrova::op

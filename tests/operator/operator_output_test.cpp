@@ -1,13 +1,13 @@
-#include "app/operator_output.h"
+#include "operator/operator_output.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "app/run_settings.h"
-#include "app/testing/recording_presenter.h"
+#include "operator/run_settings.h"
+#include "operator/testing/recording_presenter.h"
 
-namespace kestrova::app {
+namespace kestrova::op {
 namespace {
 
 using testing::EventKind;
@@ -145,4 +145,4 @@ TEST_F(OperatorOutputTest, ATooLongSavePathIsExplainedAndTheDialogOfferedAgain) 
 }
 
 }  // namespace
-}  // namespace kestrova::app
+}  // namespace kestrova::op

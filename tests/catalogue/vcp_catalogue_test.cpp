@@ -1,13 +1,13 @@
-#include "engine/vcp_catalogue.h"
+#include "catalogue/vcp_catalogue.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "engine/vcp_named_codes.h"
+#include "catalogue/vcp_named_codes.h"
 
-namespace kestrova::engine {
+namespace kestrova::catalogue {
 namespace {
 
 bool EndsWith(std::string_view text, std::string_view end) {
@@ -141,4 +141,4 @@ TEST(VcpCatalogueTest, ProcessWideCatalogueIsOneInstance) {
 }
 
 }  // namespace
-}  // namespace kestrova::engine
+}  // namespace kestrova::catalogue

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace kestrova::app {
+namespace kestrova::op {
 
 enum class MessageButtons { kOk, kYesNo };
 enum class MessageIcon { kNone, kInformation, kQuestion, kWarning, kError };
@@ -72,4 +72,4 @@ class ScopedPresenter {
     Presenter* previous_;
 };
 
-}  // namespace kestrova::app
+}  // namespace kestrova::op

@@ -15,7 +15,7 @@
 #define KESTROVA_PRINTF(formatIndex, firstArg) __attribute__((format(printf, formatIndex, firstArg)))
 #endif
 
-namespace kestrova::app {
+namespace kestrova::op {
 
 template <size_t N>
 class FixedText {
@@ -99,4 +99,4 @@ class FixedText {
     char buffer_[N] = {};
 };
 
-}  // namespace kestrova::app
+}  // namespace kestrova::op

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace kestrova::engine {
+namespace kestrova::catalogue {
 
 class VcpTag {
   public:
@@ -44,4 +44,4 @@ inline constexpr uint32_t kProcedureEdid = 101203;
 inline constexpr uint32_t kProcedureTvChannel = 101211;
 inline constexpr uint32_t kProcedureManufacturer = 999999;  // nothing run, nothing marked
 
-}  // namespace kestrova::engine
+}  // namespace kestrova::catalogue
