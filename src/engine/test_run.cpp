@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/code_dispatch.h"
 #include "engine/plugin_test.h"
-#include "engine/vcp_dispatch.h"
 #include "operator/operator_output.h"
 #include "operator/run_settings.h"
 #include "report/report_writer.h"

@@ -1,4 +1,4 @@
-#include "engine/vcp_dispatch.h"
+#include "engine/code_dispatch.h"
 
 #include <gtest/gtest.h>
 
