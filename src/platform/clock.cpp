@@ -2,7 +2,9 @@
 #include "platform/clock.h"
 
 #include <atomic>
+#include <cstdlib>
 #include <numeric>
+#include <string_view>
 
 namespace kestrova::platform {
 
@@ -55,6 +57,16 @@ void SetCurrentClock(Clock* clock) {
 
 void SleepMs(uint32_t ms) {
     CurrentClock().SleepMs(ms);
+}
+
+bool UseVirtualClockIfAsked() {
+    static VirtualClock virtualClock;
+    const char* value = std::getenv("KESTROVA_VIRTUAL_CLOCK");
+    if (value == nullptr || std::string_view(value) != "1") {
+        return false;
+    }
+    SetCurrentClock(&virtualClock);
+    return true;
 }
 
 }  // namespace kestrova::platform

@@ -46,6 +46,11 @@ void SetCurrentClock(Clock* clock);
 // Shorthand for CurrentClock().SleepMs(ms).
 void SleepMs(uint32_t ms);
 
+// Installs a process-wide virtual clock when the environment variable KESTROVA_VIRTUAL_CLOCK is
+// "1", so that the fronts' runs against the simulated lab take no wall-clock time (tests). True
+// when it did.
+bool UseVirtualClockIfAsked();
+
 // Installs a clock for the lifetime of a scope (tests).
 class ScopedClock {
   public:

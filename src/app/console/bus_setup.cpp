@@ -44,11 +44,7 @@ bool StartConsoleBus(ConsolePresenter& presenter, std::string& error) {
 }
 
 void ApplyClockSwitch() {
-    static platform::VirtualClock virtualClock;
-    const char* value = std::getenv("KESTROVA_VIRTUAL_CLOCK");
-    if (value != nullptr && std::string(value) == "1") {
-        platform::SetCurrentClock(&virtualClock);
-    }
+    platform::UseVirtualClockIfAsked();
 }
 
 }  // namespace kestrova::app::console

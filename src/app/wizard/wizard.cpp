@@ -31,7 +31,9 @@ Wizard::Wizard(CheckoffDialog& checkoff, SelectionDialog& selection, TestRunner&
     }
 }
 
-bool Wizard::StartUp(op::Presenter& presenter, op::ModeObserver* modeObserver) {
+bool Wizard::StartUp(op::Presenter& presenter,
+                     op::ModeObserver* modeObserver,
+                     const std::function<void()>& shownInFirstStep) {
     // The long-lived objects exist before anything is shown.
     bus::Monitors();
     catalogue::Catalogue();
@@ -43,6 +45,10 @@ bool Wizard::StartUp(op::Presenter& presenter, op::ModeObserver* modeObserver) {
     controls_ = WizardControls{};
     projectName_ = kNoProjectName;
     Enter(kStepIdle);
+    exitPending_ = false;
+    if (shownInFirstStep) {
+        shownInFirstStep();
+    }
 
     if (!startBus_()) {
         return false;
@@ -112,7 +118,7 @@ void Wizard::ChooseMonitorEntry(int position) {
 }
 
 void Wizard::Select() {
-    if (!controls_.select) {
+    if (!controls_.select || RefusedWhileRunEnds()) {
         return;
     }
     // Monitors are enumerated once, at start-up: with none attached there is nothing to test until
@@ -129,7 +135,7 @@ void Wizard::Select() {
 }
 
 void Wizard::GetInfo() {
-    if (!controls_.getInfo || !RunCheckoffInformation(checkoff_)) {
+    if (!controls_.getInfo || RefusedWhileRunEnds() || !RunCheckoffInformation(checkoff_)) {
         return;
     }
     if (op::UsingProject) {
@@ -164,7 +170,7 @@ bool Wizard::ApplyProjectSelection() {
 }
 
 void Wizard::SelectVcps() {
-    if (!controls_.selectVcps) {
+    if (!controls_.selectVcps || RefusedWhileRunEnds()) {
         return;
     }
     op::LogLine("Select VCPs and Plugins");
@@ -201,6 +207,43 @@ void Wizard::Reset() {
     controls_.start = true;
 }
 
+bool Wizard::RefusedWhileRunEnds() {
+    if (!runner_.RunActive()) {
+        return false;
+    }
+    op::ShowErrorBox(kRunStillStoppingText);
+    return true;
+}
+
+bool Wizard::ChooseMode(int mode) {
+    if (runner_.RunActive()) {
+        return false;
+    }
+    return op::ChooseModeFromMenu(mode);
+}
+
+ExitDecision Wizard::RequestExit() {
+    if (exitPending_) {
+        return ExitDecision::kExitWhenRunEnds;
+    }
+    if (!runner_.RunActive()) {
+        return ExitDecision::kExitNow;
+    }
+    if (op::ShowMessageBox(kExitCaption, kStopAndExitQuestion, op::MessageButtons::kYesNo,
+                           op::MessageIcon::kQuestion) != op::MessageAnswer::kYes) {
+        return ExitDecision::kStayOpen;
+    }
+    // The run saves its report (the engineer is still offered the save dialog) before it ends.
+    op::StopRequested = true;
+    exitPending_ = true;
+    // It may have ended while the box was open.
+    return runner_.RunActive() ? ExitDecision::kExitWhenRunEnds : ExitDecision::kExitNow;
+}
+
+bool Wizard::FinishEndedRun() {
+    return !runner_.RunActive() && exitPending_;
+}
+
 WizardView Wizard::View() const {
     WizardView view;
     view.step = step_;
@@ -209,6 +252,7 @@ WizardView Wizard::View() const {
     view.monitors = monitors_;
     view.monitorSelection = monitorSelection_;
     view.settingsMenu = op::CurrentSettingsMenu();
+    view.settingsMenu.greyed = view.settingsMenu.greyed || runner_.RunActive();
     view.modeCaption = op::ModeCaptionText();
     return view;
 }

@@ -349,37 +349,117 @@ TEST_F(WizardTest, RefusedProjectFileKeepsTheWizardAtGetInfo) {
     EXPECT_TRUE(wizard_.Controls().reset);
 }
 
-TEST_F(WizardTest, TestIsRefusedWhileARunStoppedByResetStillEnds) {
+TEST_F(WizardTest, StepsThatChangeWhatAStoppingRunReadsWaitUntilItHasEnded) {
     StartUp();
     selection_.engineer = [](project::VcpTree&) { return true; };
-    auto walkToTest = [&] {
-        wizard_.Start();
-        wizard_.NoProject();
-        wizard_.Select();
-        wizard_.GetInfo();
-        wizard_.SelectVcps();
-    };
-    walkToTest();
+    wizard_.Start();
+    wizard_.NoProject();
+    wizard_.Select();
+    wizard_.GetInfo();
+    wizard_.SelectVcps();
     wizard_.Test();
 
     EXPECT_EQ(Logged([&] { wizard_.Reset(); }), std::vector<std::string>{"Reset"});
     EXPECT_EQ(runner_.resets, 1);
     EXPECT_TRUE(op::StopRequested.load());
     EXPECT_TRUE(wizard_.Controls().start);
+    wizard_.Start();
+    wizard_.NoProject();
 
-    walkToTest();
-    presenter_.ClearEvents();
-    wizard_.Test();
-    EXPECT_EQ(presenter_.Messages(), std::vector<std::string>{kRunStillEndingText});
-    EXPECT_EQ(wizard_.Step(), kStepReadyToTest);
-    EXPECT_TRUE(wizard_.Controls().test);
-    EXPECT_EQ(runner_.starts, 1);
-
-    runner_.active = false;  // "Testing complete."
+    // Select, Get Info and Select VCPs would change the monitor, the capabilities marks, the
+    // check-off texts and the groups of the run that is still stopping.
+    const struct {
+        int step;
+        std::function<void()> command;
+    } refused[] = {
+        {kStepSelectMonitor, [&] { wizard_.Select(); }},
+        {kStepGetInfo, [&] { wizard_.GetInfo(); }},
+        {kStepSelectVcps, [&] { wizard_.SelectVcps(); }},
+    };
+    for (const auto& command : refused) {
+        ASSERT_EQ(wizard_.Step(), command.step);
+        runner_.active = true;
+        EXPECT_TRUE(Logged(command.command).empty()) << command.step;
+        EXPECT_EQ(presenter_.Messages(), std::vector<std::string>{kRunStillStoppingText}) << command.step;
+        EXPECT_EQ(wizard_.Step(), command.step);
+        runner_.active = false;  // "Testing complete."
+        command.command();
+        EXPECT_GT(wizard_.Step(), command.step);
+    }
     wizard_.Test();
     EXPECT_EQ(runner_.starts, 2);
     EXPECT_EQ(wizard_.Step(), kStepTesting);
     EXPECT_FALSE(op::StopRequested.load());
+
+    // Test itself keeps its own guard.
+    runner_.active = true;
+    wizard_.Reset();
+    wizard_.Start();
+    wizard_.NoProject();
+    runner_.active = false;
+    wizard_.Select();
+    wizard_.GetInfo();
+    wizard_.SelectVcps();
+    runner_.active = true;
+    presenter_.ClearEvents();
+    wizard_.Test();
+    EXPECT_EQ(presenter_.Messages(), std::vector<std::string>{kRunStillEndingText});
+    EXPECT_EQ(wizard_.Step(), kStepReadyToTest);
+    EXPECT_EQ(runner_.starts, 2);
+}
+
+TEST_F(WizardTest, SettingsMenuIsGreyWhileARunGoes) {
+    StartUp();
+    runner_.active = true;
+    EXPECT_TRUE(wizard_.View().settingsMenu.greyed);
+    EXPECT_FALSE(wizard_.ChooseMode(op::kAutomaticMode));
+    EXPECT_EQ(op::TestMode.load(), op::kManualMode);
+    EXPECT_TRUE(wizard_.View().settingsMenu.manualChecked);
+
+    runner_.active = false;
+    EXPECT_FALSE(wizard_.View().settingsMenu.greyed);
+    EXPECT_TRUE(wizard_.ChooseMode(op::kAutomaticMode));
+    EXPECT_EQ(op::TestMode.load(), op::kAutomaticMode);
+    EXPECT_EQ(wizard_.View().modeCaption, "Automatic - Standard");
+}
+
+TEST_F(WizardTest, ClosingDuringARunAsksAndExitsOnlyOnceTheRunHasEnded) {
+    StartUp();
+    EXPECT_EQ(wizard_.RequestExit(), ExitDecision::kExitNow);
+    EXPECT_TRUE(presenter_.Messages().empty());
+
+    runner_.active = true;
+    presenter_.QueueMessageAnswer(op::MessageAnswer::kNo);
+    EXPECT_EQ(wizard_.RequestExit(), ExitDecision::kStayOpen);
+    EXPECT_EQ(presenter_.Messages(), std::vector<std::string>{kStopAndExitQuestion});
+    EXPECT_FALSE(op::StopRequested.load());
+    EXPECT_FALSE(wizard_.ExitPending());
+
+    presenter_.QueueMessageAnswer(op::MessageAnswer::kYes);
+    EXPECT_EQ(wizard_.RequestExit(), ExitDecision::kExitWhenRunEnds);
+    EXPECT_TRUE(op::StopRequested.load());
+    EXPECT_TRUE(wizard_.ExitPending());
+    EXPECT_FALSE(wizard_.FinishEndedRun());
+    presenter_.ClearEvents();
+    EXPECT_EQ(wizard_.RequestExit(), ExitDecision::kExitWhenRunEnds);
+    EXPECT_TRUE(presenter_.Messages().empty());
+
+    runner_.active = false;
+    EXPECT_TRUE(wizard_.FinishEndedRun());
+}
+
+TEST_F(WizardTest, StartUpShowsTheFirstStepBeforeTheLibraryIsLoaded) {
+    std::vector<std::string> order;
+    Wizard wizard(checkoff_, selection_, runner_, [&] {
+        order.push_back("library");
+        return StartFakeBus();
+    });
+    ASSERT_TRUE(wizard.StartUp(presenter_, &observer_, [&] {
+        order.push_back("shown in step " + std::to_string(wizard.Step()));
+        EXPECT_EQ(wizard.View().modeCaption, "Manual - Standard");
+        EXPECT_TRUE(LogLines().empty());
+    }));
+    EXPECT_EQ(order, (std::vector<std::string>{"shown in step 0", "library"}));
 }
 
 TEST_F(WizardTest, ARunThatDidNotStartLeavesTestEnabled) {
