@@ -65,7 +65,14 @@ std::string WindowText(HWND window) {
     return text;
 }
 
+MainWindowLayout::~MainWindowLayout() {
+    if (measuringDc_ != nullptr) {
+        DeleteDC(measuringDc_);
+    }
+}
+
 bool MainWindowLayout::Create(HWND window, HINSTANCE instance) {
+    window_ = window;
     RECT client{};
     GetClientRect(window, &client);
     const int w = client.right - client.left;
@@ -73,6 +80,10 @@ bool MainWindowLayout::Create(HWND window, HINSTANCE instance) {
     // No font is prescribed for the children; the shell's dialog font keeps every label legible
     // inside its fixed box, where the bold system font would crowd the longer ones.
     font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    measuringDc_ = CreateCompatibleDC(nullptr);
+    if (measuringDc_ != nullptr) {
+        SelectObject(measuringDc_, font_);
+    }
 
     using C = MainWindowControls;
     const DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
@@ -145,6 +156,10 @@ void MainWindowLayout::Render(HWND window, const wizard::WizardView& view) {
 
 void MainWindowLayout::AppendLogLine(const char* line) {
     HWND list = controls_.logList;
+    if (!logRepaintPending_ && SetTimer(window_, kLogRepaintTimer, kLogRepaintDelayMs, nullptr) != 0) {
+        SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+        logRepaintPending_ = true;
+    }
     const LRESULT index = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
     if (index == LB_ERR || index == LB_ERRSPACE) {
         return;
@@ -152,19 +167,23 @@ void MainWindowLayout::AppendLogLine(const char* line) {
     SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
 
     // The list clips what is wider than itself unless it knows how far to scroll.
-    HDC dc = GetDC(list);
-    if (dc == nullptr) {
-        return;
-    }
-    HGDIOBJ previous = SelectObject(dc, font_);
     SIZE extent{};
     const int length = static_cast<int>(lstrlenA(line));
-    if (GetTextExtentPoint32A(dc, line, length, &extent) && extent.cx + 8 > widestLogLine_) {
+    if (measuringDc_ != nullptr && GetTextExtentPoint32A(measuringDc_, line, length, &extent) &&
+        extent.cx + 8 > widestLogLine_) {
         widestLogLine_ = extent.cx + 8;
         SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widestLogLine_), 0);
     }
-    SelectObject(dc, previous);
-    ReleaseDC(list, dc);
+}
+
+void MainWindowLayout::RepaintLog() {
+    KillTimer(window_, kLogRepaintTimer);
+    if (!logRepaintPending_) {
+        return;
+    }
+    logRepaintPending_ = false;
+    SendMessageA(controls_.logList, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(controls_.logList, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 }  // namespace kestrova::app::win32

@@ -17,6 +17,9 @@ namespace kestrova::app::win32 {
 inline constexpr UINT kAppendLogLineMessage = WM_APP + 1;
 // Posted by the test thread once its run has logged "Testing complete.".
 inline constexpr UINT kTestRunEndedMessage = WM_APP + 2;
+// The main window's timer that repaints the log list after a burst of lines.
+inline constexpr UINT_PTR kLogRepaintTimer = 1;
+inline constexpr UINT kLogRepaintDelayMs = 50;
 
 struct MainWindowControls {
     HWND modeCaption = nullptr;
@@ -43,6 +46,11 @@ std::string WindowText(HWND window);
 
 class MainWindowLayout {
   public:
+    MainWindowLayout() = default;
+    ~MainWindowLayout();
+    MainWindowLayout(const MainWindowLayout&) = delete;
+    MainWindowLayout& operator=(const MainWindowLayout&) = delete;
+
     // Creates every child of `window`; false when one could not be created.
     bool Create(HWND window, HINSTANCE instance);
     const MainWindowControls& Controls() const { return controls_; }
@@ -52,13 +60,19 @@ class MainWindowLayout {
 
     // On the window thread: appends `line`, makes it the top visible line and widens the list's
     // horizontal extent so that the longest line can be scrolled to.
+    // Repainting the list for every line would cost far more than adding it: the list repaints
+    // once, kLogRepaintDelayMs after the first line of a burst (kLogRepaintTimer).
     void AppendLogLine(const char* line);
+    void RepaintLog();
 
   private:
+    HWND window_ = nullptr;
     MainWindowControls controls_;
     std::vector<std::string> shownMonitors_;
     HFONT font_ = nullptr;
+    HDC measuringDc_ = nullptr;
     int widestLogLine_ = 0;
+    bool logRepaintPending_ = false;
 };
 
 }  // namespace kestrova::app::win32

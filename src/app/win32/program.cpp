@@ -151,6 +151,12 @@ LRESULT Program::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kAppendLogLineMessage:
             layout_.AppendLogLine(reinterpret_cast<const char*>(lParam));
             return 0;
+        case WM_TIMER:
+            if (wParam == kLogRepaintTimer) {
+                layout_.RepaintLog();
+                return 0;
+            }
+            return DefWindowProcA(window_, message, wParam, lParam);
         case kTestRunEndedMessage:
             if (wizard_.FinishEndedRun()) {
                 DestroyWindow(window_);
