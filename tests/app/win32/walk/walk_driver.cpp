@@ -45,6 +45,7 @@ constexpr int kTestId = 1007;
 constexpr int kLogListId = 1008;
 constexpr int kSelectionTreeId = 1006;
 constexpr int kQuestionTextId = 1043;
+constexpr int kAnswerNoId = 1042;
 constexpr WPARAM kAutomaticCommand = 32773;
 constexpr WPARAM kManualCommand = 32774;
 constexpr int kFileNameComboId = 0x47c;
@@ -438,13 +439,76 @@ void Type(HWND edit, const std::string& text) {
     }
 }
 
-void SaveReport(const Options& options) {
-    HWND dialog = WaitForDialog(kSaveTitle, options.runTimeoutMs);
-    HWND name = nullptr;
-    WaitFor("the save dialog's file name field (its controls: " + Controls(dialog) + ")", options.stepTimeoutMs, [&] {
-        name = FileNameField(dialog);
-        return name != nullptr && IsWindowVisible(name);
+// The texts of a dialog's static controls: a message box's text, the question of dialog 138.
+std::string StaticTexts(HWND dialog) {
+    std::string text;
+    for (HWND child : Descendants(dialog)) {
+        if (ClassOf(child) == "Static" && !Text(child).empty()) {
+            text += (text.empty() ? "" : " ") + Text(child);
+        }
+    }
+    return text;
+}
+
+// Answers a question the run puts, as the console does in an Automatic run: No to the Redo/Yes/No
+// question and to a Yes/No box, OK to an OK box. False when `dialog` is none of these.
+bool AnswerQuestion(HWND dialog, int& answered) {
+    int button = 0;
+    const char* answer = nullptr;
+    if (GetDlgItem(dialog, kQuestionTextId) != nullptr) {
+        button = kAnswerNoId;
+        answer = "No";
+    } else if (GetDlgItem(dialog, IDNO) != nullptr) {
+        button = IDNO;
+        answer = "No";
+    } else if (GetDlgItem(dialog, IDOK) != nullptr && GetDlgItem(dialog, IDCANCEL) == nullptr) {
+        button = IDOK;
+        answer = "OK";
+    } else {
+        return false;
+    }
+    Say("answering %s to \"%s\": %s", answer, Text(dialog).c_str(), StaticTexts(dialog).c_str());
+    PostMessageA(GetDlgItem(dialog, button), BM_CLICK, 0, 0);
+    WaitUntilGone(dialog, "the question \"" + Text(dialog) + "\"", kSendTimeoutMs * 2);
+    ++answered;
+    return true;
+}
+
+// Waits for the save dialog at the end of the run, answering the questions put on the way.
+HWND WaitForSaveDialog(const Options& options) {
+    HWND save = nullptr;
+    int answered = 0;
+    WaitFor("the dialog \"" + std::string(kSaveTitle) + "\"", options.runTimeoutMs, [&] {
+        for (HWND shown : KestrovaWindows()) {
+            if (ClassOf(shown) != kDialogClass) {
+                continue;
+            }
+            if (Text(shown) == kSaveTitle) {
+                save = shown;
+                return true;
+            }
+            if (IsWindowEnabled(shown)) {
+                AnswerQuestion(shown, answered);
+            }
+        }
+        return false;
     });
+    if (answered > 0) {
+        Say("answered %d questions of the run", answered);
+    }
+    return save;
+}
+
+void SaveReport(const Options& options) {
+    HWND dialog = WaitForSaveDialog(options);
+    HWND name = nullptr;
+    WaitFor(
+        "the save dialog's file name field", options.stepTimeoutMs,
+        [&] {
+            name = FileNameField(dialog);
+            return name != nullptr;
+        },
+        [&] { return "the dialog's controls: " + Controls(dialog); });
     const std::string proposed = Text(name);
     Say("the save dialog proposes \"%s\"", proposed.c_str());
     if (proposed.rfind("VCP Check ", 0) != 0 || proposed.size() < 15 ||
