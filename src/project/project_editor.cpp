@@ -113,6 +113,15 @@ void ProjectEditorModel::Load(const ProjectRecord& record) {
     Recompute();
 }
 
+bool ProjectEditorModel::LoadFile(const std::string& path) {
+    ProjectRecord record;
+    if (!ReadProjectForEdit(path, record)) {
+        return false;
+    }
+    Load(record);
+    return true;
+}
+
 void ProjectEditorModel::Recompute() {
     selection_ = BuildVcpSelection(tree_, groups_);
     checksum_ = project::ChecksumText(ProjectChecksum(Record()));
@@ -164,19 +173,21 @@ bool ProjectEditorModel::ConfirmOk() {
     return true;
 }
 
+std::optional<std::string> AskProjectToEdit() {
+    return op::ShowOpenFileDialog(ProjectOpenRequest(kEditorPathLength));
+}
+
 std::optional<ProjectEditorModel> PrepareProjectEditor(bool newProject, const platform::LocalDateTime& now) {
-    ProjectRecord record;
-    bool loaded = false;
+    std::optional<std::string> path;
     if (!newProject) {
-        const std::optional<std::string> path = op::ShowOpenFileDialog(ProjectOpenRequest(kEditorPathLength));
+        path = AskProjectToEdit();
         if (!path) {
             return std::nullopt;
         }
-        loaded = ReadProjectForEdit(*path, record);
     }
     std::optional<ProjectEditorModel> editor(std::in_place, now);
-    if (loaded) {
-        editor->Load(record);
+    if (path) {
+        editor->LoadFile(*path);
     }
     return editor;
 }

@@ -67,6 +67,9 @@ class ProjectEditorModel {
 
     // A record read for editing: its fields, and its saved codes ticked on top of the built tree.
     void Load(const ProjectRecord& record);
+    // The file chosen for editing, read and loaded. A file that cannot be read is reported in an
+    // "Error" box (owned by whatever window the engineer is in) and the editor keeps what it had.
+    bool LoadFile(const std::string& path);
 
     // Timer tick or a control's notification: recollect the tree, previews and checksum.
     void Recompute();
@@ -97,9 +100,13 @@ class ProjectEditorModel {
     std::string checksum_;
 };
 
-// File > New Project... (true) and File > Edit Project... (false). Editing first asks for the
-// file ("Open project:"); cancelling there opens no editor (nullopt). A file that cannot be read is
-// reported in an "Error" box and the editor opens with its defaults.
+// File > Edit Project...: the open dialog ("Open project:") for the file to edit, or nullopt when
+// the engineer cancels it.
+std::optional<std::string> AskProjectToEdit();
+
+// File > New Project... (true) and File > Edit Project... (false) in one step: AskProjectToEdit,
+// then the model with the file loaded (LoadFile). Cancelling the open dialog opens no editor
+// (nullopt). A window that shows the read's error box over its editor asks and loads itself.
 std::optional<ProjectEditorModel> PrepareProjectEditor(bool newProject, const platform::LocalDateTime& now);
 
 }  // namespace kestrova::project

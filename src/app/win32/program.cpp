@@ -7,6 +7,7 @@
 #include "operator/presenter.h"
 #include "operator/run_settings.h"
 #include "platform/clock.h"
+#include "project/win32/project_editor_dialog.h"
 
 namespace kestrova::app::win32 {
 
@@ -234,6 +235,12 @@ void Program::OnCommand(int id, int notification) {
             break;
         case IDM_MANUAL:
             wizard_.ChooseMode(op::kManualMode);
+            break;
+        case IDM_NEW_PROJECT:
+            project::win32::OpenProjectEditor(window_, true);
+            break;
+        case IDM_EDIT_PROJECT:
+            project::win32::OpenProjectEditor(window_, false);
             break;
         case IDM_ABOUT:
             ShowAboutBox(window_);
