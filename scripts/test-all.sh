@@ -33,6 +33,16 @@ kill -0 "$xvfb_pid" || { echo "Xvfb did not start on $DISPLAY" >&2; exit 1; }
 
 # A first Wine start builds the prefix; do it once here so that no test pays for it.
 scripts/wine-run.sh "$root/build/windows/wineprefix" wineboot --init
+# The window's test programs run on Wine desktops of their own (no window manager, so no 2-second
+# wait whenever a window closes). A program started from here finds its desktop in these settings;
+# one that only names its desktop when it starts a child of its own, in a new prefix, never gets a
+# file dialog shown from a second thread there.
+for program in app_win32_dialogs_test app_win32_main_window_test app_win32_project_editor_test; do
+    scripts/wine-run.sh "$root/build/windows/wineprefix" reg add \
+        "HKCU\\Software\\Wine\\AppDefaults\\$program.exe\\Explorer" /v Desktop /d "kestrova-$program" /f >/dev/null
+    scripts/wine-run.sh "$root/build/windows/wineprefix" reg add 'HKCU\Software\Wine\Explorer\Desktops' \
+        /v "kestrova-$program" /d 1280x1024 /f >/dev/null
+done
 ctest --preset windows -j "$jobs"
 
 echo "== all tests passed"
