@@ -1,13 +1,10 @@
 #include "app/console/bus_setup.h"
 
-#include <cstdlib>
-
 #include "bus/bus_startup.h"
 #include "bus/monitor_table.h"
 #include "bus/wrapper_loader.h"
 #include "catalogue/vcp_catalogue.h"
 #include "catalogue/vcp_groups.h"
-#include "platform/clock.h"
 
 namespace kestrova::app::console {
 
@@ -41,10 +38,6 @@ bool StartConsoleBus(ConsolePresenter& presenter, std::string& error) {
         error = WrapperLoadFailure();
     }
     return started;
-}
-
-void ApplyClockSwitch() {
-    platform::UseVirtualClockIfAsked();
 }
 
 }  // namespace kestrova::app::console

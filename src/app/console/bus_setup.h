@@ -21,8 +21,4 @@ std::string NoSuchMonitor(int monitor, int found);
 // caller keeps it installed). False with `error` when the library could not be loaded.
 bool StartConsoleBus(ConsolePresenter& presenter, std::string& error);
 
-// Settle times are counted instead of waited when KESTROVA_VIRTUAL_CLOCK is 1: runs against the
-// simulated lab then take no wall-clock time.
-void ApplyClockSwitch();
-
 }  // namespace kestrova::app::console

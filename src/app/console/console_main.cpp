@@ -9,6 +9,7 @@
 #include "app/console/run_command.h"
 #include "app/console/run_options.h"
 #include "app/console/usage_text.h"
+#include "platform/clock.h"
 
 namespace kestrova::app::console {
 
@@ -120,7 +121,7 @@ int ProjectMain(std::span<const std::string> args, const ConsoleIo& io) {
 }  // namespace
 
 int ConsoleMain(const std::vector<std::string>& args, const ConsoleIo& io) {
-    ApplyClockSwitch();
+    platform::UseVirtualClockIfAsked();
     const std::string command = args.empty() ? "" : args.front();
     const std::span<const std::string> rest =
         args.empty() ? std::span<const std::string>() : std::span<const std::string>(args).subspan(1);

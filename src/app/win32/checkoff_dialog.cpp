@@ -3,6 +3,7 @@
 
 #include "app/win32/dialogs.h"
 #include "app/win32/resource.h"
+#include "app/win32/window_text.h"
 
 namespace kestrova::app::win32 {
 
@@ -30,15 +31,7 @@ constexpr FieldOfControl kFields[] = {
 
 // The whole text of a field, however long: cutting it to its capacity is the model's business.
 std::string FieldText(HWND dialog, int id) {
-    HWND field = GetDlgItem(dialog, id);
-    const int length = GetWindowTextLengthA(field);
-    if (length <= 0) {
-        return std::string();
-    }
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(field, text.data(), length + 1);
-    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    return text;
+    return WindowText(GetDlgItem(dialog, id));
 }
 
 INT_PTR CALLBACK CheckoffProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

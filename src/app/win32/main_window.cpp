@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/win32/resource.h"
+#include "app/win32/window_text.h"
 
 namespace kestrova::app::win32 {
 
@@ -41,8 +42,7 @@ void SetTextIfChanged(HWND control, const std::string& text) {
     }
 }
 
-}  // namespace
-
+// Check marks and greying of the Settings menu's Automatic and Manual items.
 void RenderSettingsMenu(HMENU menu, const op::SettingsMenuState& state) {
     if (menu == nullptr) {
         return;
@@ -54,16 +54,7 @@ void RenderSettingsMenu(HMENU menu, const op::SettingsMenuState& state) {
     EnableMenuItem(menu, IDM_MANUAL, MF_BYCOMMAND | grey);
 }
 
-std::string WindowText(HWND window) {
-    const int length = GetWindowTextLengthA(window);
-    if (length <= 0) {
-        return std::string();
-    }
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(window, text.data(), length + 1);
-    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    return text;
-}
+}  // namespace
 
 MainWindowLayout::~MainWindowLayout() {
     if (measuringDc_ != nullptr) {

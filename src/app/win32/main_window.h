@@ -38,12 +38,6 @@ struct MainWindowControls {
     HWND individualProgress = nullptr;
 };
 
-// Check marks and greying of the Settings menu's Automatic and Manual items.
-void RenderSettingsMenu(HMENU menu, const op::SettingsMenuState& state);
-
-// The text of a window, whatever its length.
-std::string WindowText(HWND window);
-
 class MainWindowLayout {
   public:
     MainWindowLayout() = default;

@@ -92,7 +92,7 @@ bool Program::StartUp(int showCommand) {
     engine::SetTestRunEndedHandler([window] { PostMessageA(window, kTestRunEndedMessage, 0, 0); });
     platform::UseVirtualClockIfAsked();
 
-    const bool started = wizard_.StartUp(presenter_, &presenter_, [this, showCommand] {
+    const bool started = wizard_.StartUp(presenter_, nullptr, [this, showCommand] {
         // The engineer sees the window in its first step before the library is looked for, so
         // that the loading error has a window behind it.
         Render();

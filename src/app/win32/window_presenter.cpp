@@ -174,19 +174,6 @@ std::optional<std::string> WindowPresenter::AskPath(const op::FileDialogRequest&
     return std::string(path.data());
 }
 
-void WindowPresenter::SettingsMenuChanged(const op::SettingsMenuState& state) {
-    if (mainWindow_ == nullptr) {
-        return;
-    }
-    RenderSettingsMenu(GetMenu(mainWindow_), state);
-}
-
-void WindowPresenter::ModeCaptionChanged(const std::string& caption) {
-    if (controls_.modeCaption != nullptr) {
-        SetWindowTextA(controls_.modeCaption, caption.c_str());
-    }
-}
-
 HWND WindowPresenter::OwnerForCallingThread() const {
     if (mainWindow_ != nullptr && GetCurrentThreadId() == windowThread_) {
         HWND active = GetActiveWindow();

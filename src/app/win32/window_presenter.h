@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include "app/win32/main_window.h"
-#include "operator/mode_state.h"
 #include "operator/presenter.h"
 
 namespace kestrova::app::win32 {
@@ -16,7 +15,7 @@ namespace kestrova::app::win32 {
 // the caller's own check (and its explanation) instead of failing inside the dialog as a cancel.
 inline constexpr size_t kFileDialogBufferLength = 32768;
 
-class WindowPresenter final : public op::Presenter, public op::ModeObserver {
+class WindowPresenter final : public op::Presenter {
   public:
     // Until attached, output is dropped and questions get their default answers.
     void Attach(HWND mainWindow, const MainWindowControls& controls);
@@ -34,9 +33,6 @@ class WindowPresenter final : public op::Presenter, public op::ModeObserver {
                                   op::MessageIcon icon) override;
     std::optional<std::string> AskOpenPath(const op::FileDialogRequest& request) override;
     std::optional<std::string> AskSavePath(const op::FileDialogRequest& request) override;
-
-    void SettingsMenuChanged(const op::SettingsMenuState& state) override;
-    void ModeCaptionChanged(const std::string& caption) override;
 
     // The window a box or dialog shown from the calling thread belongs to: on the window thread the
     // dialog the engineer is in (so an editor's error box is the editor's), else the main window.

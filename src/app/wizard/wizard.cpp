@@ -234,7 +234,7 @@ ExitDecision Wizard::RequestExit() {
         return ExitDecision::kStayOpen;
     }
     // The run saves its report (the engineer is still offered the save dialog) before it ends.
-    op::StopRequested = true;
+    runner_.RequestReset();
     exitPending_ = true;
     // It may have ended while the box was open.
     return runner_.RunActive() ? ExitDecision::kExitWhenRunEnds : ExitDecision::kExitNow;
