@@ -1,6 +1,7 @@
 // A back end gives the library its monitors: a bus per monitor and what the OS and card say.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,5 +30,10 @@ std::unique_ptr<Backend> MakeLabBackend(const sim::LabProfile& profile);
 
 // Null, with `error` set, where the system has no i2c-dev.
 std::unique_ptr<Backend> MakeI2cDevBackend(std::string& error);
+
+// Windows's Monitor Configuration API (the system's, or the table a test installed); null, with
+// `error` set, where it does not exist. `log` takes the problems met, for the diag log.
+std::unique_ptr<Backend> MakeMonitorConfigBackend(std::string& error,
+                                                  const std::function<void(const std::string&)>& log);
 
 }  // namespace brevlink

@@ -22,13 +22,15 @@ bool IsAbsolute(const std::string& path) {
     return (!path.empty() && (path[0] == '/' || path[0] == '\\')) || (path.size() > 1 && path[1] == ':');
 }
 
-// "lab", "lab:<profile>" or "i2c-dev"; `profile` is the separately given profile, if any.
+// "lab", "lab:<profile>", "i2c-dev" or "monitor-config"; `profile` is the separately given profile, if any.
 BackendChoice FromSpec(const std::string& spec, const std::string& profile, const std::string& origin) {
     BackendChoice choice;
     choice.origin = origin;
     const std::string value = Trim(spec);
     if (value == "i2c-dev") {
         choice.kind = BackendKind::kI2cDev;
+    } else if (value == "monitor-config") {
+        choice.kind = BackendKind::kMonitorConfig;
     } else if (value == "lab" || value == "lab:") {
         choice.kind = profile.empty() ? BackendKind::kBuiltinLab : BackendKind::kLabProfile;
         choice.profilePath = profile;
@@ -37,7 +39,8 @@ BackendChoice FromSpec(const std::string& spec, const std::string& profile, cons
         choice.profilePath = Trim(value.substr(4));
     } else {
         choice.kind = BackendKind::kNone;
-        choice.error = origin + ": unknown back end \"" + value + "\" (expected lab, lab:<profile.json> or i2c-dev)";
+        choice.error = origin + ": unknown back end \"" + value +
+                       "\" (expected lab, lab:<profile.json>, i2c-dev or monitor-config)";
     }
     return choice;
 }

@@ -18,7 +18,8 @@ enum class BackendKind {
     kBuiltinLab,
     kLabProfile,
     kI2cDev,
-    kNone,  // the configuration is wrong: serve no monitor and say why
+    kMonitorConfig,  // Windows's Monitor Configuration API
+    kNone,           // the configuration is wrong: serve no monitor and say why
 };
 
 struct BackendChoice {

@@ -78,6 +78,17 @@ std::unique_ptr<Backend> Library::OpenBackend(const BackendChoice& choice) {
             diagLog_.Add("back end: i2c-dev, from " + choice.origin);
             return backend;
         }
+        case BackendKind::kMonitorConfig: {
+            std::string error;
+            std::unique_ptr<Backend> backend =
+                MakeMonitorConfigBackend(error, [this](const std::string& problem) { diagLog_.Add(problem); });
+            if (!backend) {
+                Report(error + " (" + choice.origin + "); no monitor is served");
+                return nullptr;
+            }
+            diagLog_.Add("back end: monitor-config (Windows Monitor Configuration API), from " + choice.origin);
+            return backend;
+        }
         case BackendKind::kNone:
             break;
     }
@@ -104,6 +115,12 @@ bool Library::Enumerate() {
         }
     }
     return true;
+}
+
+void Library::Release() {
+    sessions_.clear();
+    backend_.reset();
+    enumerated_ = false;
 }
 
 void Library::EnsureEnumerated() {

@@ -33,6 +33,9 @@ class Library {
     // Chooses the back end afresh and opens its monitors; a lab starts again from its profile.
     // False when the configuration is wrong (then no monitor is served; the diag log says why).
     bool Enumerate();
+    // Drops the monitors and the back end (a real one gives back its OS handles); the next call
+    // that needs a monitor enumerates again. Called when the library is unloaded.
+    void Release();
     uint32_t AttachMask();
     int32_t MonitorCount();
     // Null for an index without a monitor. Enumerates first if nobody has yet.

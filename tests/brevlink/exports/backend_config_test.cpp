@@ -45,6 +45,8 @@ TEST(SelectBackend, PrecedenceAndVocabulary) {
          "/p/y.json", "BREVLINK_LAB_PROFILE"},
         {"file", std::nullopt, std::nullopt, "# comment\n\nbackend = i2c-dev\n", BackendKind::kI2cDev, "",
          "D:\\drv\\brevlink.conf"},
+        {"monitor-config from the file", std::nullopt, std::nullopt, "backend = monitor-config\n",
+         BackendKind::kMonitorConfig, "", "D:\\drv\\brevlink.conf"},
         {"file profile beside it", std::nullopt, std::nullopt, "profile = two.json", BackendKind::kLabProfile,
          "D:\\drv\\two.json", "D:\\drv\\brevlink.conf"},
         {"file absolute profile", std::nullopt, std::nullopt, "backend = lab:/abs/two.json", BackendKind::kLabProfile,
