@@ -9,6 +9,7 @@ packages=(
     g++-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth imagemagick x11-utils
     python3 libpython3-dev libboost-python-dev nlohmann-json3-dev
     edid-decode chromium
+    wixl help2man lintian dpkg-dev
 )
 
 # --minimal: only what the main job's Release build of kestrova and Brevlink needs.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The one test command: installs what is missing, builds the Linux tree (ASan + UBSan), a
-# ThreadSanitizer build of the threaded tests and the Windows tree (mingw-w64), then runs every
-# test: Linux natively, Windows under Wine on a private Xvfb display in a private prefix.
+# ThreadSanitizer build of the threaded tests, the Debian package and the Windows tree (mingw-w64)
+# with its installer, then runs every test: Linux natively, Windows under Wine on a private Xvfb
+# display in private prefixes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -19,7 +20,13 @@ cmake --preset linux-tsan -DKESTROVA_THREAD_TESTS_ONLY=ON >/dev/null
 cmake --build --preset linux-tsan -j "$jobs" --target thread_tests
 ctest --preset linux-tsan -j "$jobs" -L threads
 
-echo "== Windows build (mingw-w64), tests under Wine"
+echo "== Debian package (Release), unpacked and used, lintian"
+version=$(sed -n 's/^project(Kestrova VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+cmake --preset deb >/dev/null
+cmake --build --preset deb -j "$jobs"
+packaging/tests/deb_package_test.sh "build/deb/packages/kestrova_${version}_amd64.deb" "$version"
+
+echo "== Windows build (mingw-w64) and installer, tests under Wine"
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs"
 

@@ -9,6 +9,11 @@ namespace kestrova::platform {
 // An opaque handle to a loaded module; null means "none".
 using ModuleHandle = void*;
 
+// Keeps the current folder and PATH out of the search for every library the process loads by name
+// from now on, so that a DLL planted beside the engineer's files is never taken (Windows: the
+// program's folder and the system's; elsewhere nothing changes). Called first thing by each front.
+void RestrictLibrarySearch();
+
 // Loads the library at `path` (a bare file name uses the system's search order). Null on failure.
 // The library is never unloaded by us: callers keep it for the life of the process.
 ModuleHandle LoadSharedLibrary(const std::string& path);

@@ -47,6 +47,8 @@ int MatchModule(dl_phdr_info* info, size_t /*size*/, void* data) {
 // import does, instead of failing at some later call. RTLD_LOCAL: a Windows module's exports are
 // seen only through its own handle, so the library must not add its names to the process's global
 // scope (where they could shadow the host's exports seen through MainProgramModule).
+void RestrictLibrarySearch() {}
+
 ModuleHandle LoadSharedLibrary(const std::string& path) {
     if (path.empty()) {
         lastLoadError = "empty library path";

@@ -32,6 +32,10 @@ std::string SystemErrorText(DWORD code) {
 
 }  // namespace
 
+void RestrictLibrarySearch() {
+    ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+}
+
 ModuleHandle LoadSharedLibrary(const std::string& path) {
     if (path.empty()) {
         lastLoadError = "empty library path";

@@ -1,4 +1,5 @@
-// The read-only settings store: the Windows registry under HKEY_CURRENT_USER; on Linux an INI-style
+// The read-only settings store: the Windows registry under HKEY_CURRENT_USER (a value the user
+// lacks is read from HKEY_LOCAL_MACHINE, where a per-machine install writes it); on Linux an INI-style
 // file, $XDG_CONFIG_HOME/kestrova/registry.ini (default ~/.config), whose section names are key
 // paths ("[Software\Velmora Displays\LMT]") and whose entries are string values ("Name=Text").
 // Absent key, absent value and a value longer than the caller's buffer behave as the registry does.
@@ -19,7 +20,7 @@ enum class SettingsResult {
 class SettingsStore {
   public:
     virtual ~SettingsStore() = default;
-    // Whether the key under HKEY_CURRENT_USER can be opened for reading.
+    // Whether the key can be opened for reading.
     virtual bool OpenKey(const std::string& keyPath) = 0;
     // Reads a string value into `buffer` of capacity *size bytes (in: capacity, out: see above).
     virtual SettingsResult QueryString(const std::string& keyPath,

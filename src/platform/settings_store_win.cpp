@@ -1,4 +1,6 @@
-// The system settings store on Windows: string values under HKEY_CURRENT_USER, read only.
+// The system settings store on Windows: string values under HKEY_CURRENT_USER, read only. A value
+// the user's key lacks is read from the same key under HKEY_LOCAL_MACHINE, where a per-machine
+// install leaves its defaults for every user; the user's own value always wins.
 #include <windows.h>
 
 #include <vector>
@@ -12,8 +14,8 @@ namespace {
 
 class RegistryKey {
   public:
-    explicit RegistryKey(const std::string& path) {
-        if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key_) != ERROR_SUCCESS) {
+    RegistryKey(HKEY root, const std::string& path) {
+        if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key_) != ERROR_SUCCESS) {
             key_ = nullptr;
         }
     }
@@ -32,17 +34,34 @@ class RegistryKey {
 
 class RegistrySettingsStore final : public SettingsStore {
   public:
-    bool OpenKey(const std::string& keyPath) override { return RegistryKey(keyPath).Get() != nullptr; }
+    bool OpenKey(const std::string& keyPath) override {
+        return RegistryKey(HKEY_CURRENT_USER, keyPath).Get() != nullptr ||
+               RegistryKey(HKEY_LOCAL_MACHINE, keyPath).Get() != nullptr;
+    }
 
-    // The value is read whole into a buffer of our own and then handed over: the caller's buffer
-    // stays untouched when it is too small (the registry leaves it undefined), a stored string
-    // without its terminator still arrives terminated, and the needed size is the text's own
-    // (the ANSI size estimate of a query without a buffer may be larger).
     SettingsResult QueryString(const std::string& keyPath,
                                const std::string& valueName,
                                char* buffer,
                                uint32_t* size) override {
-        RegistryKey key(keyPath);
+        const SettingsResult user = Query(HKEY_CURRENT_USER, keyPath, valueName, buffer, size);
+        if (user == SettingsResult::kOk || user == SettingsResult::kMoreData) {
+            return user;
+        }
+        const SettingsResult machine = Query(HKEY_LOCAL_MACHINE, keyPath, valueName, buffer, size);
+        return machine == SettingsResult::kNoKey ? user : machine;
+    }
+
+  private:
+    // The value is read whole into a buffer of our own and then handed over: the caller's buffer
+    // stays untouched when it is too small (the registry leaves it undefined), a stored string
+    // without its terminator still arrives terminated, and the needed size is the text's own
+    // (the ANSI size estimate of a query without a buffer may be larger).
+    static SettingsResult Query(HKEY root,
+                                const std::string& keyPath,
+                                const std::string& valueName,
+                                char* buffer,
+                                uint32_t* size) {
+        RegistryKey key(root, keyPath);
         if (key.Get() == nullptr) {
             return SettingsResult::kNoKey;
         }

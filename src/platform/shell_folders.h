@@ -1,7 +1,8 @@
 // The well-known program folders. Windows asks the shell without creating the folder; Linux reads
 // the CommonProgramFiles and ProgramFiles environment variables (a variable set to an empty value
-// answers an empty text), else the documented install locations: "/usr/local/lib" for the common
-// program files and "/opt" for the program files (see README). Injectable so tests can give any
+// answers an empty text), else the documented install locations: the build's
+// KESTROVA_COMMON_FILES_DEFAULT for the common program files ("/usr/local/lib"; "/usr/lib" in the
+// Debian package) and "/opt" for the program files (see README). Injectable so tests can give any
 // answer, a failed query included.
 #pragma once
 

@@ -17,7 +17,7 @@ std::string FromEnvironment(const char* name, const char* installLocation) {
 class PosixShellFolders final : public ShellFolders {
   public:
     std::optional<std::string> CommonProgramFiles() override {
-        return FromEnvironment("CommonProgramFiles", "/usr/local/lib");
+        return FromEnvironment("CommonProgramFiles", KESTROVA_COMMON_FILES_DEFAULT);
     }
     std::optional<std::string> ProgramFiles() override { return FromEnvironment("ProgramFiles", "/opt"); }
 };

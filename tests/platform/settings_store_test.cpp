@@ -202,6 +202,37 @@ TEST(SystemSettingsStore, ReadsTheRegistry) {
     EXPECT_FALSE(store.OpenKey(testKey));
 }
 
+// A per-machine install leaves the driver under HKEY_LOCAL_MACHINE: read when the user has none,
+// never over the user's own value.
+TEST(SystemSettingsStore, FallsBackToTheMachineForValuesTheUserLacks) {
+    const char* const testKey = "Software\\KestrovaTest\\LMT";
+    const auto write = [testKey](HKEY root, const char* name, const char* data) {
+        HKEY key = nullptr;
+        ASSERT_EQ(::RegCreateKeyExA(root, testKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr), ERROR_SUCCESS);
+        ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data),
+                         static_cast<DWORD>(strlen(data) + 1));
+        ::RegCloseKey(key);
+    };
+    SettingsStore& store = SystemSettingsStore();
+    write(HKEY_LOCAL_MACHINE, "WrapperDriverCurrent", "VISTA API");
+    write(HKEY_LOCAL_MACHINE, "MachineOnly", "M");
+    EXPECT_TRUE(store.OpenKey(testKey));
+    ExpectQuery(store, {testKey, "WrapperDriverCurrent", 32, SettingsResult::kOk, 10, "VISTA API"});
+    write(HKEY_CURRENT_USER, "WrapperDriverCurrent", "NV API");
+    const QueryCase cases[] = {
+        {testKey, "WrapperDriverCurrent", 32, SettingsResult::kOk, 7, "NV API"},
+        {testKey, "WrapperDriverCurrent", 3, SettingsResult::kMoreData, 7, nullptr},
+        {testKey, "MachineOnly", 32, SettingsResult::kOk, 2, "M"},
+        {testKey, "Missing", 32, SettingsResult::kNoValue, 0, nullptr},
+    };
+    for (const QueryCase& c : cases) {
+        ExpectQuery(store, c);
+    }
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\KestrovaTest");
+    ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\KestrovaTest");
+    EXPECT_FALSE(store.OpenKey(testKey));
+}
+
 #else
 
 // Sets or removes an environment variable for one scope.

@@ -32,7 +32,7 @@ TEST(SystemShellFolders, EnvironmentFirstThenInstallLocations) {
     const Case cases[] = {
         {"/srv/velmora", "/srv/velmora", "/srv/velmora"},
         {"", "", ""},
-        {nullptr, "/usr/local/lib", "/opt"},
+        {nullptr, KESTROVA_COMMON_FILES_DEFAULT, "/opt"},  // /usr/local/lib unless a package build says /usr/lib
     };
     const char* const savedCommon = std::getenv("CommonProgramFiles");
     const char* const savedPrograms = std::getenv("ProgramFiles");

@@ -10,6 +10,7 @@
 #include "app/console/run_options.h"
 #include "app/console/usage_text.h"
 #include "platform/clock.h"
+#include "platform/dynamic_library.h"
 
 namespace kestrova::app::console {
 
@@ -121,6 +122,7 @@ int ProjectMain(std::span<const std::string> args, const ConsoleIo& io) {
 }  // namespace
 
 int ConsoleMain(const std::vector<std::string>& args, const ConsoleIo& io) {
+    platform::RestrictLibrarySearch();
     platform::UseVirtualClockIfAsked();
     const std::string command = args.empty() ? "" : args.front();
     const std::span<const std::string> rest =
@@ -142,6 +144,9 @@ int ConsoleMain(const std::vector<std::string>& args, const ConsoleIo& io) {
     }
     if (command == "--help" || command == "-h" || command == "help") {
         return Usage(io, kMainUsage);
+    }
+    if (command == "--version") {
+        return Usage(io, kVersionText);
     }
     if (command.empty()) {
         std::fprintf(io.err, "%s", kMainUsage);

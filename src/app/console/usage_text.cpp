@@ -16,19 +16,22 @@ const char kMainUsage[] =
     "  project new PATH     Create a project file, with the project editor's checks\n"
     "  project show PATH    Show a project file and its checksum\n"
     "\n"
-    "'kestrova <command> --help' tells the options of a command.\n"
+    "'kestrova <command> --help' tells the options of a command; 'kestrova --version' its version.\n"
     "\n"
     "Exit status: 0 every row passed (or the command did what it was asked), 1 a row failed,\n"
     "2 a usage or setup error (no wrapper library, no monitor, a bad project or answers file).\n"
     "\n"
     "Environment:\n"
-    "  CommonProgramFiles      Linux: the common program files folder (default /usr/local/lib);\n"
+    "  CommonProgramFiles      Linux: the common program files folder (default " KESTROVA_COMMON_FILES_DEFAULT
+    ");\n"
     "                          the library is loaded from its \"Velmora Displays/Drivers\" folder.\n"
     "                          Windows asks the shell for the folder instead.\n"
     "  BREVLINK_BACKEND, BREVLINK_LAB_PROFILE\n"
     "                          Brevlink's back end: real monitors or a simulated lab profile\n"
     "  KESTROVA_VIRTUAL_CLOCK  Set to 1, settle times are counted instead of waited; for the\n"
     "                          simulated lab only (tests), never for a real monitor\n";
+
+const char kVersionText[] = "kestrova " KESTROVA_VERSION "\n";
 
 const char kMonitorsUsage[] =
     "Usage: kestrova monitors\n"

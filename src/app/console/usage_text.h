@@ -4,6 +4,7 @@
 namespace kestrova::app::console {
 
 extern const char kMainUsage[];
+extern const char kVersionText[];  // "kestrova <version>", as help2man reads it
 extern const char kMonitorsUsage[];
 extern const char kCapsUsage[];
 extern const char kGroupsUsage[];

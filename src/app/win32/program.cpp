@@ -7,6 +7,7 @@
 #include "operator/presenter.h"
 #include "operator/run_settings.h"
 #include "platform/clock.h"
+#include "platform/dynamic_library.h"
 #include "project/win32/project_editor_dialog.h"
 
 namespace kestrova::app::win32 {
@@ -90,6 +91,7 @@ bool Program::StartUp(int showCommand) {
     selection_.SetOwner(window_);
     HWND window = window_;
     engine::SetTestRunEndedHandler([window] { PostMessageA(window, kTestRunEndedMessage, 0, 0); });
+    platform::RestrictLibrarySearch();
     platform::UseVirtualClockIfAsked();
 
     const bool started = wizard_.StartUp(presenter_, nullptr, [this, showCommand] {

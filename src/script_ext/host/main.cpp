@@ -1,5 +1,6 @@
 // lmscript: runs one Python script inside this process through lm_embedded_python_ext, and serves
 // the extension's host exports against a monitor of the Brevlink library.
+#include "platform/shell_folders.h"
 #include "script_ext/host/brevlink_bus.h"
 #include "script_ext/host/exports.h"
 #include "script_ext/host/options.h"
@@ -10,6 +11,7 @@
 
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <stdexcept>
 
 namespace {
@@ -27,6 +29,16 @@ std::string ProgramFolder() {
     return slash == std::string::npos ? std::string(".") : text.substr(0, slash);
 }
 
+// Beside lmscript (a build tree), else in the tester's driver folder (an installed package).
+std::string DefaultLibrary() {
+    const std::string beside = ProgramFolder() + "/libbrevlink.so";
+    if (std::ifstream(beside)) {
+        return beside;
+    }
+    const std::optional<std::string> common = kestrova::platform::SystemShellFolders().CommonProgramFiles();
+    return common && !common->empty() ? *common + "/Velmora Displays/Drivers/libbrevlink.so" : beside;
+}
+
 int CannotRun(const std::string& why) {
     std::cerr << "lmscript: " << why << "\n";
     return kCannotRun;
@@ -36,7 +48,7 @@ int Run(const Options& options) {
     if (!std::ifstream(options.scriptPath)) {
         return CannotRun("cannot read script " + options.scriptPath);
     }
-    const std::string library = options.libraryPath.empty() ? ProgramFolder() + "/libbrevlink.so" : options.libraryPath;
+    const std::string library = options.libraryPath.empty() ? DefaultLibrary() : options.libraryPath;
     BrevlinkBus bus;
     std::string error;
     if (!bus.Open(library, error)) {
@@ -84,6 +96,10 @@ int main(int argc, char** argv) {
     }
     if (options.help) {
         std::cout << kUsage;
+        return 0;
+    }
+    if (options.version) {
+        std::cout << "lmscript " KESTROVA_VERSION "\n";
         return 0;
     }
     return Run(options);

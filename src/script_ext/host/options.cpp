@@ -6,8 +6,10 @@ namespace kestrova::lmscript {
 
 const char* const kUsage =
     "usage: lmscript [--library PATH] [--monitor N] [--yes | --no] SCRIPT [ARG...]\n"
+    "       lmscript --help | --version\n"
     "Runs a Python script with lm_embedded_python_ext against a monitor through the Brevlink library.\n"
-    "  --library PATH  the Brevlink library (default: libbrevlink.so beside lmscript)\n"
+    "  --library PATH  the Brevlink library (default: libbrevlink.so beside lmscript, else in\n"
+    "                  the tester's driver folder, <common files>/Velmora Displays/Drivers)\n"
     "  --monitor N     the monitor position, 1-16 (default: the first attached monitor)\n"
     "  --yes, --no     answer every yes/no question so, without asking\n";
 
@@ -18,6 +20,9 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             options.scriptArgs.push_back(arg);
         } else if (arg == "-h" || arg == "--help") {
             options.help = true;
+            return true;
+        } else if (arg == "--version") {
+            options.version = true;
             return true;
         } else if (arg == "--yes" || arg == "--no") {
             const PresetAnswer answer = arg == "--yes" ? PresetAnswer::kYes : PresetAnswer::kNo;

@@ -15,6 +15,7 @@ struct Options {
     std::string scriptPath;
     std::vector<std::string> scriptArgs;
     bool help = false;
+    bool version = false;  // "lmscript <version>", as help2man reads it
 };
 
 extern const char* const kUsage;
