@@ -27,7 +27,9 @@ void Garble(uint16_t offset, uint8_t* data, size_t size) {
 }  // namespace
 
 DisplayPort::DisplayPort(MonitorModel& model, std::string capabilities, Faults faults)
-    : model_(model), capabilities_(std::move(capabilities)), faults_(std::move(faults)) {}
+    : model_(model), capabilities_(std::move(capabilities)), faults_(std::move(faults)) {
+    wire_.PowerOn(model_);
+}
 
 bool DisplayPort::Write(const uint8_t* data, size_t size) {
     pending_.reset();
@@ -41,6 +43,17 @@ bool DisplayPort::Write(const uint8_t* data, size_t size) {
     if (!ddcci::DecodeHostRequest(frame.message, request)) {
         pending_ = ddcci::BuildNullMessage();
         return true;
+    }
+    switch (wire_.OnRequest(request)) {
+        case RequestFate::kLose:
+            return true;
+        case RequestFate::kNack:
+            return false;
+        case RequestFate::kNull:
+            pending_ = ddcci::BuildNullMessage();
+            return true;
+        case RequestFate::kServe:
+            break;
     }
     switch (request.opcode) {
         case ddcci::kOpGetVcp:
@@ -77,6 +90,10 @@ void DisplayPort::AnswerGetVcp(uint8_t code) {
         return;
     }
     const FeatureAnswer answer = model_.Get(code);
+    if (!answer.supported && faults_.quirks.unsupported != UnsupportedAnswer::kResultCode) {
+        wire_.UnsupportedReply(code, pending_);
+        return;
+    }
     ddcci::VcpReply reply;
     reply.vcpCode = code;
     reply.resultCode = answer.supported ? ddcci::kResultNoError : ddcci::kResultUnsupported;
@@ -95,30 +112,40 @@ void DisplayPort::AnswerGetVcp(uint8_t code) {
             reply.current = 0;
         }
     }
-    pending_ = ddcci::BuildReply(ddcci::VcpReplyMessage(reply), fault);
+    wire_.AdjustReply(reply);
+    pending_ = wire_.OnReply(ddcci::BuildReply(ddcci::VcpReplyMessage(reply), fault), true);
+    wire_.AfterGet(code, model_);
 }
 
 void DisplayPort::AnswerSetVcp(uint8_t code, uint16_t value) {
     const bool ignored = faults_.ignoreAllWrites || Contains(faults_.ignoredWriteCodes, code);
     const uint32_t restoresBefore = model_.Restores();
+    const VcpFeature* feature = model_.Feature(code);
+    const uint16_t before = feature != nullptr ? feature->current : 0;
     const bool applied = !ignored && model_.Set(code, value);
     model_.RecordWrite(code, value, applied);
+    wire_.AfterSet(code, value, before, applied);
     if (model_.Restores() != restoresBefore) {
         zeroRepliesLeft_ = faults_.zeroRepliesAfterRestore;
     }
 }
 
 void DisplayPort::AnswerCapabilities(uint16_t offset) {
+    const std::optional<std::string> sent = wire_.CapabilitiesAsSent(capabilities_);
+    if (!sent) {
+        return;
+    }
     uint8_t chunk[ddcci::kMaxFragmentData] = {};
     size_t size = 0;
-    if (offset < capabilities_.size()) {
-        size = std::min(capabilities_.size() - offset, ddcci::kMaxFragmentData);
-        std::memcpy(chunk, capabilities_.data() + offset, size);
+    if (offset < sent->size()) {
+        size = std::min(sent->size() - offset, ddcci::kMaxFragmentData);
+        std::memcpy(chunk, sent->data() + offset, size);
     }
     if (faults_.garbledCapabilities) {
         Garble(offset, chunk, size);
     }
-    pending_ = ddcci::BuildReply(ddcci::FragmentReplyMessage(ddcci::kOpCapabilitiesReply, offset, chunk, size));
+    pending_ = wire_.OnReply(
+        ddcci::BuildReply(ddcci::FragmentReplyMessage(ddcci::kOpCapabilitiesReply, offset, chunk, size)), false);
 }
 
 }  // namespace brevlink::sim

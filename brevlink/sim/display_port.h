@@ -10,6 +10,7 @@
 #include "brevlink/ddcci/packet.h"
 #include "brevlink/sim/monitor_model.h"
 #include "brevlink/sim/profile.h"
+#include "brevlink/sim/quirk_wire.h"
 
 namespace brevlink::sim {
 
@@ -17,8 +18,8 @@ class DisplayPort {
   public:
     DisplayPort(MonitorModel& model, std::string capabilities, Faults faults);
 
-    // An I2C write transaction to 0x37 (the bytes after the address byte). Always acknowledged,
-    // as a monitor does; what it makes of the bytes shows in the next read.
+    // An I2C write transaction to 0x37 (the bytes after the address byte). Acknowledged, as a
+    // monitor does (unless a quirk refuses it); what it makes of the bytes shows in the next read.
     bool Write(const uint8_t* data, size_t size);
     // An I2C read transaction from 0x37: the pending reply, then zeros. False (no acknowledge)
     // when nothing is pending, which is how a code that never answers looks on the bus.
@@ -36,6 +37,7 @@ class DisplayPort {
     MonitorModel& model_;
     std::string capabilities_;
     Faults faults_;
+    QuirkWire wire_{faults_.quirks};
     std::optional<ddcci::Packet> pending_;
     int zeroRepliesLeft_ = 0;
 };

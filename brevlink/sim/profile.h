@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "brevlink/sim/quirks.h"
 #include "brevlink/sim/vcp_feature.h"
 
 namespace brevlink::sim {
@@ -58,6 +59,7 @@ struct Faults {
     int zeroRepliesAfterRestore = 0;  // Get VCP replies that answer zeros after a restore command
     ZeroStyle zeroStyle = ZeroStyle::kValues;
     bool garbledCapabilities = false;  // capabilities fragments corrupted before the checksum
+    Quirks quirks;                     // real monitors' misbehaviour, from the profile's "quirks"
 };
 
 struct MonitorProfile {

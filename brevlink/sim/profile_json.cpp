@@ -192,7 +192,7 @@ class Reader {
         MonitorProfile monitor;
         if (!CheckKeys(object, place,
                        {"position", "comment", "edid", "edidFile", "capabilities", "features", "behaviours", "host",
-                        "faults"})) {
+                        "faults", "quirks"})) {
             return monitor;
         }
         if (!object.contains("position")) {
@@ -212,6 +212,9 @@ class Reader {
         }
         if (object.contains("faults")) {
             FaultsOf(object.at("faults"), place + ".faults", monitor.faults);
+        }
+        if (object.contains("quirks")) {
+            QuirksOf(object.at("quirks"), place + ".quirks", monitor.faults.quirks);
         }
         return monitor;
     }
@@ -452,6 +455,102 @@ class Reader {
             ZerosAfterRestore(object.at("zerosAfterRestore"), place + ".zerosAfterRestore", faults);
         }
         BoolField(object, "garbledCapabilities", place, faults.garbledCapabilities);
+    }
+
+    // One of `names`, given as text; its index, or -1 after a message naming the choices.
+    int Choice(const Json& object, const char* key, const std::string& place, const std::vector<std::string>& names) {
+        std::string text;
+        TextField(object, key, place, text);
+        for (size_t i = 0; i < names.size(); ++i) {
+            if (names[i] == text) {
+                return static_cast<int>(i);
+            }
+        }
+        std::string choices;
+        for (const std::string& name : names) {
+            choices += (choices.empty() ? "\"" : ", \"") + name + "\"";
+        }
+        Fail(place + "." + key, "expected one of " + choices);
+        return -1;
+    }
+
+    std::optional<std::pair<uint8_t, uint16_t>> CodeValue(const Json& value, const std::string& place) {
+        if (!CheckKeys(value, place, {"code", "value"}) || !value.contains("code") || !value.contains("value")) {
+            Fail(place, "expected {\"code\": ..., \"value\": ...}");
+            return std::nullopt;
+        }
+        int64_t code = 0;
+        int64_t number = 0;
+        if (!Number(value.at("code"), place + ".code", 0, 255, code) ||
+            !Number(value.at("value"), place + ".value", 0, 0xFFFF, number)) {
+            return std::nullopt;
+        }
+        return std::make_pair(static_cast<uint8_t>(code), static_cast<uint16_t>(number));
+    }
+
+    void QuirksOf(const Json& object, const std::string& place, Quirks& quirks) {
+        if (!CheckKeys(object, place,
+                       {"nackRequestsEvery", "dropWritesEvery",     "corruptReplies",  "capabilitiesRepeat",
+                        "capabilitiesEmpty", "capabilitiesSilent",  "revertingWrites", "deafWhenInputChanges",
+                        "deafInStandby",     "wakeLatencyRequests", "unsupported",     "nullsBeforeReply",
+                        "maximumZero",       "aboveMaximum",        "stuckValues",     "wedgeOnWriteOf",
+                        "staleReplies",      "edidBlocksSwapped",   "enableGate",      "comment"})) {
+            return;
+        }
+        NumberField(object, "nackRequestsEvery", place, 0, 1000, quirks.nackRequestsEvery);
+        NumberField(object, "dropWritesEvery", place, 0, 1000, quirks.dropWritesEvery);
+        if (object.contains("corruptReplies")) {
+            const Json& corrupt = object.at("corruptReplies");
+            const std::string at = place + ".corruptReplies";
+            if (CheckKeys(corrupt, at, {"style", "perMille", "fill", "seed"})) {
+                const int style = Choice(corrupt, "style", at, {"doubled-source", "doubled-length", "fill"});
+                quirks.corruption = style < 0 ? Corruption::kNone : static_cast<Corruption>(style + 1);
+                NumberField(corrupt, "perMille", at, 0, 1000, quirks.corruptionPerMille);
+                NumberField(corrupt, "fill", at, 0, 255, quirks.fillByte);
+                NumberField(corrupt, "seed", at, 0, 0xFFFFFFFF, quirks.seed);
+            }
+        }
+        NumberField(object, "capabilitiesRepeat", place, 0, 100, quirks.capabilitiesRepeat);
+        BoolField(object, "capabilitiesEmpty", place, quirks.capabilitiesEmpty);
+        BoolField(object, "capabilitiesSilent", place, quirks.capabilitiesSilent);
+        CodeList(object, "revertingWrites", place, quirks.revertingCodes);
+        BoolField(object, "deafWhenInputChanges", place, quirks.deafWhenInputChanges);
+        BoolField(object, "deafInStandby", place, quirks.deafInStandby);
+        NumberField(object, "wakeLatencyRequests", place, 0, 1000, quirks.wakeLatencyRequests);
+        if (object.contains("unsupported")) {
+            const int answer =
+                Choice(object, "unsupported", place, {"result-code", "zeros", "constant", "no-answer", "null"});
+            quirks.unsupported = answer < 0 ? UnsupportedAnswer::kResultCode : static_cast<UnsupportedAnswer>(answer);
+        }
+        NumberField(object, "nullsBeforeReply", place, 0, 1, quirks.nullsBeforeReply);
+        CodeList(object, "maximumZero", place, quirks.maximumZeroCodes);
+        CodeList(object, "aboveMaximum", place, quirks.aboveMaximumCodes);
+        if (object.contains("stuckValues")) {
+            const Json& stuck = object.at("stuckValues");
+            if (!stuck.is_object()) {
+                Fail(place + ".stuckValues", "expected an object of \"0xNN\": value");
+            } else {
+                for (auto it = stuck.begin(); it != stuck.end(); ++it) {
+                    int64_t code = 0;
+                    int64_t value = 0;
+                    const std::string at = place + ".stuckValues." + it.key();
+                    if (Number(Json(it.key()), at, 0, 255, code) && Number(it.value(), at, 0, 0xFFFF, value)) {
+                        quirks.stuckValues.emplace_back(static_cast<uint8_t>(code), static_cast<uint16_t>(value));
+                    }
+                }
+            }
+        }
+        if (object.contains("wedgeOnWriteOf")) {
+            int64_t code = 0;
+            if (Number(object.at("wedgeOnWriteOf"), place + ".wedgeOnWriteOf", 0, 255, code)) {
+                quirks.wedgeOnWriteOf = static_cast<uint8_t>(code);
+            }
+        }
+        BoolField(object, "staleReplies", place, quirks.staleReplies);
+        BoolField(object, "edidBlocksSwapped", place, quirks.edidBlocksSwapped);
+        if (object.contains("enableGate")) {
+            quirks.enableGate = CodeValue(object.at("enableGate"), place + ".enableGate");
+        }
     }
 
     void ZerosAfterRestore(const Json& value, const std::string& place, Faults& faults) {

@@ -16,7 +16,7 @@ class SimMonitor {
         : profile_(profile),
           model_(profile),
           port_(model_, profile.capabilities, profile.faults),
-          eeprom_(profile.edid),
+          eeprom_(EdidAsServed(profile.edid, profile.faults.quirks)),
           bus_(port_, eeprom_) {}
     SimMonitor(const SimMonitor&) = delete;
     SimMonitor& operator=(const SimMonitor&) = delete;

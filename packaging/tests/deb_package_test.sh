@@ -30,6 +30,7 @@ dpkg-deb -c "$deb" >"$work/contents"
 for path in ./usr/bin/kestrova ./usr/bin/lmscript "./usr/lib/Velmora Displays/Drivers/libbrevlink.so" \
     ./usr/lib/kestrova/lm_embedded_python_ext.so ./usr/lib/python3/dist-packages/lm_embedded_python_ext.so \
     ./usr/share/kestrova/lab/compliant.json ./usr/share/kestrova/lab/two-monitors.json \
+    ./usr/share/kestrova/lab/quirks/13-stale-replies.json \
     ./usr/share/man/man1/kestrova.1.gz ./usr/share/man/man1/lmscript.1.gz ./usr/lib/udev/rules.d/60-kestrova-i2c.rules \
     ./usr/share/doc/kestrova/copyright ./usr/share/doc/kestrova/changelog.gz \
     ./usr/share/doc/kestrova/examples/brightness.py; do

@@ -53,8 +53,9 @@ done
 for file in Brevlink.dll brevlink.conf; do
     cmp -s "$stage/$file" "$drivers/$file" || fail "$file not installed in the driver folder"
 done
-for file in "$stage"/lab/*; do
-    cmp -s "$file" "$program/lab/$(basename "$file")" || fail "lab/$(basename "$file") not installed"
+for file in "$stage"/lab/*.json "$stage"/lab/README.md "$stage"/lab/quirks/*.json; do
+    name=${file#"$stage"/}
+    cmp -s "$file" "$program/$name" || fail "$name not installed"
 done
 grep -qx "backend = monitor-config" "$drivers/brevlink.conf" || fail "brevlink.conf does not choose monitor-config"
 [ "$(reg_value 'HKLM\Software\Velmora Displays\LMT' WrapperDriverCurrent)" = "VISTA API" ] ||

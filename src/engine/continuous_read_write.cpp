@@ -145,6 +145,12 @@ bool TestReadWriteControl(uint8_t code, ResultText& result) {
             start->minimum = 1;
         }
         AppendResult(result, "Initial, min=%d max=%d cur=%d<BR>", start->minimum, start->maximum, start->current);
+        // A control whose maximum is 0 has nothing to sweep: every write would seem to hold.
+        if (start->maximum == 0) {
+            state.pass = false;
+            AppendResult(result, "FAIL - max %d leaves no range to set<BR>", start->maximum);
+            break;
+        }
         op::SetIndividualProgressRange(start->minimum, start->maximum);
         op::SetIndividualProgress(start->minimum);
         if (Sweep(code, *start, state, result) == SweepEnd::kRedo) {

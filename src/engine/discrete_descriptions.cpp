@@ -1,4 +1,8 @@
+#include <algorithm>
+#include <vector>
+
 #include "engine/discrete_handlers.h"
+#include "engine/discrete_test_state.h"
 #include "engine/discrete_value_tables.h"
 #include "engine/result_text.h"
 #include "operator/run_settings.h"
@@ -16,8 +20,16 @@ void AppendAdditional(DiscreteTest& test) {
 }  // namespace
 
 void InputSourceCheck(DiscreteTest& test) {
-    // Only the engineer can see which input the picture comes from.
+    // Only the engineer can see which input the picture comes from. Without one, an input the
+    // monitor itself does not list (some firmware always answers 00) is still plainly wrong.
     if (op::TestMode.load() != op::kManualMode) {
+        std::vector<int32_t> listed;
+        if (QuerySupportedValues(test.code, listed) && !listed.empty() &&
+            std::find(listed.begin(), listed.end(), test.initial) == listed.end()) {
+            test.pass = false;
+            AppendResult(test.result, "FAIL - reads 0x%02x, not an input the capabilities list<BR>",
+                         static_cast<unsigned>(test.initial));
+        }
         test.result += "NOTE: Only tested using manual test.<BR>";
         return;
     }

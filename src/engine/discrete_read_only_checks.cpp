@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <string>
 
+#include "bus/monitor_table.h"
 #include "engine/discrete_handlers.h"
 #include "engine/result_text.h"
 #include "operator/run_settings.h"
@@ -85,6 +86,17 @@ void VcpVersionCheck(DiscreteTest& test) {
     if (major != 2 && major != 3) {
         test.pass = false;
         test.result += "FAIL - Version is not 2.x or 3.x, unknown<BR>";
+        return;
+    }
+    // The capabilities name the version too (mccs_ver); a monitor that says two things makes a
+    // host parse its codes by the wrong version.
+    int capsMajor = 0;
+    int capsRevision = 0;
+    const std::string capsVersion = bus::CurrentMonitorRecord().mccsVersion.Str();
+    if (std::sscanf(capsVersion.c_str(), "%d.%d", &capsMajor, &capsRevision) == 2 &&
+        (capsMajor != major || capsRevision != revision)) {
+        test.pass = false;
+        AppendResult(test.result, "FAIL - the capabilities say mccs_ver(%d.%d)<BR>", capsMajor, capsRevision);
     }
 }
 

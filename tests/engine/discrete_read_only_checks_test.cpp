@@ -114,7 +114,8 @@ TEST_F(DiscreteReadOnlyChecksTest, VersionMustBeTwoOrThree) {
     };
     const Case cases[] = {
         {0x0202, true, "VCP Version: 2 Rev:2<BR>"},
-        {0x0301, true, "VCP Version: 3 Rev:1<BR>"},
+        // The lab's capabilities say mccs_ver(2.2): a monitor that reports another version disagrees.
+        {0x0301, false, "VCP Version: 3 Rev:1<BR>FAIL - the capabilities say mccs_ver(2.2)<BR>"},
         {0x0100, false, "VCP Version: 1 Rev:0<BR>FAIL - Version is not 2.x or 3.x, unknown<BR>"},
         {0x0400, false, "VCP Version: 4 Rev:0<BR>FAIL - Version is not 2.x or 3.x, unknown<BR>"},
         {0x0022, false, "VCP Version: 0 Rev:34<BR>FAIL - Version is not 2.x or 3.x, unknown<BR>"},

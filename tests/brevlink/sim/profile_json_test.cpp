@@ -58,7 +58,7 @@ TEST(BuiltinProfile, IsTheShippedCompliantFile) {
 }
 
 TEST(LabProfiles, EveryShippedProfileLoads) {
-    for (const auto& entry : std::filesystem::directory_iterator(std::string(KESTROVA_SOURCE_DIR) + "/lab")) {
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(std::string(KESTROVA_SOURCE_DIR) + "/lab")) {
         if (entry.path().extension() != ".json") {
             continue;
         }
@@ -141,6 +141,13 @@ TEST(LabProfiles, MistakesAreNamedWithTheirPlace) {
         {R"({"monitors": [{"position": 1, "faults": {"zerosAfterRestore": {"style": "ones"}}}]})",
          "zerosAfterRestore.style: expected"},
         {R"({"monitors": [{"position": 1, "host": {"pciId": true}}]})", "host.pciId: expected a number"},
+        {R"({"monitors": [{"position": 1, "quirks": {"unsupported": "lies"}}]})",
+         "quirks.unsupported: expected one of \"result-code\", \"zeros\""},
+        {R"({"monitors": [{"position": 1, "quirks": {"corruptReplies": {"style": "fill", "perMille": 1001}}}]})",
+         "quirks.corruptReplies.perMille: 1001 is outside 0..1000"},
+        {R"({"monitors": [{"position": 1, "quirks": {"enableGate": {"code": "0x1F5", "value": 1}}}]})",
+         "quirks.enableGate.code: 501 is outside 0..255"},
+        {R"({"monitors": [{"position": 1, "quirks": {"stuckValue": {}}}]})", "quirks: unknown key \"stuckValue\""},
         {R"({"monitors": [{"position": 1, "host": {"i2cTiming": "fast"}}]})", "host.i2cTiming: expected a number"},
     };
     for (const Case& c : cases) {
