@@ -2,6 +2,7 @@
 // through the monitor-config back end. After every change of handles the counts of live ones and
 // of those given out go into the process environment, where the program still reads them once it
 // has unloaded the library.
+#include <cstdlib>
 #include <string>
 
 #include "tests/brevlink/monitor_config/fake_monitor_config.h"
@@ -20,6 +21,24 @@ BOOL WINAPI CountingGet(HMONITOR monitor, DWORD count, LPPHYSICAL_MONITOR monito
     return result;
 }
 
+// BREVLINK_FAKE_VANISH_AFTER_READS=N: after N Get VCP calls every monitor is gone, as when a
+// monitor is unplugged in the middle of a run.
+BOOL WINAPI
+VanishingGet(HANDLE monitor, BYTE code, monitor_config::VcpCodeType* type, LPDWORD current, LPDWORD maximum) {
+    static const long limit = [] {
+        char text[16] = {};
+        return GetEnvironmentVariableA("BREVLINK_FAKE_VANISH_AFTER_READS", text, sizeof(text)) > 0
+                   ? std::strtol(text, nullptr, 10)
+                   : -1;
+    }();
+    if (limit >= 0 && Fake().vcpReads >= limit) {
+        for (FakeMonitor& each : Fake().monitors) {
+            each.vanished = true;
+        }
+    }
+    return FakeApi().getVcpFeatureAndReply(monitor, code, type, current, maximum);
+}
+
 BOOL WINAPI CountingDestroy(DWORD count, LPPHYSICAL_MONITOR monitors) {
     const BOOL result = FakeApi().destroyPhysicalMonitors(count, monitors);
     PublishCounts();
@@ -31,6 +50,7 @@ struct InstallAtLoad {
         UseTwoFakeMonitors();
         static monitor_config::Api api = FakeApi();
         api.getPhysicalMonitors = &CountingGet;
+        api.getVcpFeatureAndReply = &VanishingGet;
         api.destroyPhysicalMonitors = &CountingDestroy;
         monitor_config::InstallApi(&api);
     }

@@ -46,6 +46,16 @@ for monitor in 1 2; do
     grep -q "I2C Support</td><td width=260>Vista I2C Support</td>" "r$monitor.html" ||
         fail "monitor $monitor: the registry's driver does not show"
 done
+
+# Monitor 1 unplugged after 40 reads: every later read fails, the run still ends and says so.
+status=0
+BREVLINK_FAKE_VANISH_AFTER_READS=40 "$wine_run" "$prefix" "$program" run --mode automatic --monitor 1 \
+    --report gone.html --no-progress </dev/null >gone.txt 2>&1 || status=$?
+[ "$status" -eq 1 ] || fail "the run of a vanishing monitor answered $status: $(cat gone.txt)"
+tr -d '\r' <gone.txt | grep -qx "Testing complete." || fail "the run of a vanishing monitor did not end"
+tail -c 40 gone.html | grep -q "u) DPVL support" || fail "the vanishing monitor's report is not whole"
+[ "$(grep -o "FAIL to get current" gone.html | wc -l)" -gt "$(grep -o "FAIL to get current" r1.html | wc -l)" ] ||
+    fail "the reads after the monitor vanished are not failed reads"
 "$wine_run" "$prefix" reg delete 'HKCU\Software\Velmora Displays' /f >/dev/null 2>&1 || true
 
 # Monitor 1: the corpus EDID and capabilities string, and each API failure a failed read.
