@@ -7,6 +7,12 @@ namespace brevlink::ddcci {
 
 namespace {
 
+// A bus whose address a kernel driver holds fails the same way however often it is asked; a
+// display that did not acknowledge, or a bus fault, may pass on the next attempt.
+bool WorthRetrying(DdcStatus status, const I2cTransport& bus) {
+    return status != DdcStatus::kBusError || bus.LastFailure() != BusFailure::kBusy;
+}
+
 DdcStatus FromFrameStatus(FrameStatus status, ExchangeStats& stats) {
     switch (status) {
         case FrameStatus::kOk:
@@ -132,6 +138,9 @@ DdcStatus DdcChannel::SendOnly(const Packet& request, uint32_t gapMs, ExchangeSt
         if (sent) {
             return DdcStatus::kOk;
         }
+        if (!WorthRetrying(DdcStatus::kBusError, bus_)) {
+            break;
+        }
     }
     return DdcStatus::kBusError;
 }
@@ -143,6 +152,9 @@ VcpReading DdcChannel::GetVcp(uint8_t vcpCode) {
         ReplyFrame frame;
         result.status =
             Exchange(result.sent, kGetVcpReplyDelayMs, kVcpReplyReadSize, frame, result.received, result.stats);
+        if (!WorthRetrying(result.status, bus_)) {
+            return result;
+        }
         if (result.status != DdcStatus::kOk) {
             continue;
         }
@@ -181,20 +193,44 @@ DdcStatus DdcChannel::SaveSettings() {
 }
 
 DdcStatus DdcChannel::TableWrite(uint8_t vcpCode, uint16_t offset, const uint8_t* data, size_t size) {
-    if (data == nullptr || size == 0 || size > kMaxTableBytes || offset + size > 0x10000) {
+    if (data == nullptr || size == 0 || size > kMaxTableBytes || offset + size > 0xFFFF) {
         return DdcStatus::kInvalidArgument;
     }
     ExchangeStats stats;
-    for (size_t done = 0; done < size; done += kMaxFragmentData) {
-        const size_t chunk = std::min(kMaxFragmentData, size - done);
+    // The last pass sends the empty fragment that tells the display the table is complete.
+    for (size_t done = 0;;) {
+        const size_t chunk = std::min(kMaxTableWriteData, size - done);
         const auto at = static_cast<uint16_t>(offset + done);
         const DdcStatus status =
             SendOnly(BuildRequest(TableWriteRequest(vcpCode, at, data + done, chunk)), kMessageGapMs, stats);
-        if (status != DdcStatus::kOk) {
+        if (status != DdcStatus::kOk || chunk == 0) {
             return status;
         }
+        done += chunk;
     }
-    return DdcStatus::kOk;
+}
+
+TimingRead DdcChannel::GetTimingReport() {
+    TimingRead result;
+    const Packet request = BuildRequest(TimingRequest());
+    for (int attempt = 0; attempt < options_.maxAttempts; ++attempt) {
+        ReplyFrame frame;
+        Packet received;
+        result.status = Exchange(request, kTimingReplyDelayMs, kTimingReplySize + 1, frame, received, result.stats);
+        if (!WorthRetrying(result.status, bus_)) {
+            return result;
+        }
+        if (result.status != DdcStatus::kOk) {
+            continue;
+        }
+        if (!DecodeTimingReport(frame.message, result.report)) {
+            result.stats.garbage++;
+            result.status = DdcStatus::kInvalidReply;
+            continue;
+        }
+        return result;
+    }
+    return result;
 }
 
 MultiPartRead DdcChannel::ReadFragments(bool table, uint8_t vcpCode, uint8_t* out, size_t capacity) {
@@ -212,6 +248,9 @@ MultiPartRead DdcChannel::ReadFragments(bool table, uint8_t vcpCode, uint8_t* ou
         for (int attempt = 0; attempt < options_.maxAttempts && !accepted; ++attempt) {
             Packet received;
             result.status = Exchange(request, delay, kFragmentReadSize, frame, received, result.stats);
+            if (!WorthRetrying(result.status, bus_)) {
+                return result;
+            }
             if (result.status != DdcStatus::kOk) {
                 continue;
             }

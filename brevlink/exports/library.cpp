@@ -70,7 +70,8 @@ std::unique_ptr<Backend> Library::OpenBackend(const BackendChoice& choice) {
         }
         case BackendKind::kI2cDev: {
             std::string error;
-            std::unique_ptr<Backend> backend = MakeI2cDevBackend(error);
+            std::unique_ptr<Backend> backend =
+                MakeI2cDevBackend(error, [this](const std::string& problem) { Report(problem); });
             if (!backend) {
                 Report(error + " (" + choice.origin + "); no monitor is served");
                 return nullptr;

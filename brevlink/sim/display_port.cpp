@@ -33,7 +33,7 @@ bool DisplayPort::Write(const uint8_t* data, size_t size) {
     pending_.reset();
     ddcci::RequestFrame frame;
     if (data == nullptr ||
-        ddcci::ParseRequestWrite(ddcci::kDisplayAddress, data, size, frame) != ddcci::FrameStatus::kOk) {
+        ddcci::ParseRequestWrite(ddcci::kDisplayAddress, data, size, frame, Rules()) != ddcci::FrameStatus::kOk) {
         pending_ = ddcci::BuildNullMessage();
         return true;
     }
@@ -54,8 +54,17 @@ bool DisplayPort::Write(const uint8_t* data, size_t size) {
             break;
         case ddcci::kOpSaveSettings:
             break;  // nothing to answer; the values are kept anyway
+        case ddcci::kOpTimingRequest:
+            AnswerTiming();
+            break;
+        case ddcci::kOpTableRead:
+            AnswerTableRead(request.vcpCode, request.offset);
+            break;
+        case ddcci::kOpTableWrite:
+            AnswerTableWrite(request);
+            break;
         default:
-            pending_ = ddcci::BuildNullMessage();  // tables are not simulated
+            pending_ = ddcci::BuildNullMessage();
             break;
     }
     return true;
@@ -68,7 +77,9 @@ bool DisplayPort::Read(uint8_t* data, size_t size) {
     const size_t copied = std::min(size, pending_->size);
     std::memcpy(data, pending_->Data(), copied);
     std::memset(data + copied, 0, size - copied);
-    pending_.reset();
+    if (wire_.replyOnce) {
+        pending_.reset();
+    }
     return true;
 }
 
@@ -109,10 +120,10 @@ void DisplayPort::AnswerSetVcp(uint8_t code, uint16_t value) {
 }
 
 void DisplayPort::AnswerCapabilities(uint16_t offset) {
-    uint8_t chunk[ddcci::kMaxFragmentData] = {};
+    uint8_t chunk[ddcci::kMaxPayload] = {};
     size_t size = 0;
     if (offset < capabilities_.size()) {
-        size = std::min(capabilities_.size() - offset, ddcci::kMaxFragmentData);
+        size = std::min(capabilities_.size() - offset, FragmentSize());
         std::memcpy(chunk, capabilities_.data() + offset, size);
     }
     if (faults_.garbledCapabilities) {

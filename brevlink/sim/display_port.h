@@ -4,12 +4,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "brevlink/ddcci/packet.h"
 #include "brevlink/sim/monitor_model.h"
 #include "brevlink/sim/profile.h"
+#include "brevlink/sim/wire_behaviour.h"
 
 namespace brevlink::sim {
 
@@ -27,17 +30,29 @@ class DisplayPort {
     const Faults& CurrentFaults() const { return faults_; }
     Faults& MutableFaults() { return faults_; }
     int ZeroRepliesLeft() const { return zeroRepliesLeft_; }
+    void SetWire(const WireBehaviour& wire) { wire_ = wire; }
+    // A table as the last complete Table Write left it; null before any.
+    const std::vector<uint8_t>* Table(uint8_t code) const;
 
   private:
     void AnswerGetVcp(uint8_t code);
     void AnswerSetVcp(uint8_t code, uint16_t value);
     void AnswerCapabilities(uint16_t offset);
+    // display_port_wire.cpp: the wire choices, the Timing Report and the tables.
+    ddcci::RequestRules Rules() const;
+    size_t FragmentSize() const;
+    void AnswerTiming();
+    void AnswerTableRead(uint8_t code, uint16_t offset);
+    void AnswerTableWrite(const ddcci::HostRequest& request);
 
     MonitorModel& model_;
     std::string capabilities_;
     Faults faults_;
     std::optional<ddcci::Packet> pending_;
     int zeroRepliesLeft_ = 0;
+    WireBehaviour wire_;
+    std::map<uint8_t, std::vector<uint8_t>> tables_;  // complete tables
+    std::map<uint8_t, std::vector<uint8_t>> drafts_;  // Table Writes not yet closed
 };
 
 }  // namespace brevlink::sim

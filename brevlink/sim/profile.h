@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "brevlink/sim/vcp_feature.h"
+#include "brevlink/sim/wire_behaviour.h"
 
 namespace brevlink::sim {
 
@@ -68,6 +69,7 @@ struct MonitorProfile {
     std::optional<std::vector<std::string>> behaviours;  // names from behaviours.h; absent: the standard set
     HostFacts facts;
     Faults faults;
+    WireBehaviour wire;
 };
 
 struct LabProfile {

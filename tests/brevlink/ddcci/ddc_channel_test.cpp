@@ -483,14 +483,17 @@ TEST(DdcChannelTest, TableWriteSplitsIntoFragments) {
         table[i] = static_cast<uint8_t>(0xA0 + i);
     }
     ScriptedTransport bus(true);
-    ExpectRequest(bus, TableWriteRequest(0x73, 0x10, table.data(), 32));
-    ExpectRequest(bus, TableWriteRequest(0x73, 0x30, table.data() + 32, 8));
+    // 28 data bytes keep each payload (E7, code, offset, data) within 32; an empty fragment closes.
+    ExpectRequest(bus, TableWriteRequest(0x73, 0x10, table.data(), 28));
+    ExpectRequest(bus, TableWriteRequest(0x73, 0x2C, table.data() + 28, 12));
+    ExpectRequest(bus, TableWriteRequest(0x73, 0x38, nullptr, 0));
     FakeWaiter waiter;
     DdcChannel channel(bus, waiter);
 
     EXPECT_EQ(channel.TableWrite(0x73, 0x10, table.data(), table.size()), DdcStatus::kOk);
-    EXPECT_EQ(waiter.waits, (std::vector<uint32_t>{50}));
+    EXPECT_EQ(waiter.waits, (std::vector<uint32_t>{50, 50}));
     ExpectScriptDone(bus);
+    EXPECT_EQ(BuildRequest(TableWriteRequest(0x73, 0, table.data(), table.size())).bytes[2], 0x80 | 32);
 
     const Bytes oversized(kMaxTableBytes + 1);
     EXPECT_EQ(channel.TableWrite(0x73, 0, oversized.data(), oversized.size()), DdcStatus::kInvalidArgument);
