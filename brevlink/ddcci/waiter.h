@@ -20,4 +20,23 @@ class SleepWaiter : public Waiter {
     uint64_t NowMs() override;
 };
 
+// Never blocks: the pauses are counted and move its own clock on (whole runs in tests, and the
+// bus-time figures of the benchmarks).
+class VirtualWaiter : public Waiter {
+  public:
+    void WaitMs(uint32_t ms) override {
+        now_ += ms;
+        total_ += ms;
+        ++waits_;
+    }
+    uint64_t NowMs() override { return now_; }
+    uint64_t TotalMs() const { return total_; }
+    uint64_t Waits() const { return waits_; }
+
+  private:
+    uint64_t now_ = 0;
+    uint64_t total_ = 0;
+    uint64_t waits_ = 0;
+};
+
 }  // namespace brevlink::ddcci

@@ -1,6 +1,7 @@
 #include "brevlink/exports/library.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -99,6 +100,7 @@ std::unique_ptr<Backend> Library::OpenBackend(const BackendChoice& choice) {
 
 bool Library::Enumerate() {
     enumerated_ = true;
+    ChooseWaiter();
     sessions_.clear();
     backend_.reset();
     BackendInputs inputs;
@@ -112,10 +114,31 @@ bool Library::Enumerate() {
     for (const MonitorLink& link : backend_->Monitors()) {
         if (link.transport != nullptr && link.position >= sim::kMinPosition && link.position <= sim::kMaxPosition) {
             sessions_[link.position] =
-                std::make_unique<MonitorSession>(link.position, *link.transport, waiter_, link.facts);
+                std::make_unique<MonitorSession>(link.position, *link.transport, *waiter_, link.facts);
         }
     }
     return true;
+}
+
+void Library::ChooseWaiter() {
+    if (ReadEnvironment("KESTROVA_VIRTUAL_CLOCK").value_or("") != "1") {
+        waiter_ = &sleepWaiter_;
+        return;
+    }
+    waiter_ = &virtualWaiter_;
+    static bool registered = false;
+    if (!registered && ReadEnvironment("BREVLINK_BUS_TIME_LOG")) {
+        registered = true;
+        std::atexit([] {
+            const Library& library = Instance();
+            if (FILE* log = std::fopen(ReadEnvironment("BREVLINK_BUS_TIME_LOG")->c_str(), "a")) {
+                std::fprintf(log, "bus waits %llu ms in %llu pauses\n",
+                             static_cast<unsigned long long>(library.virtualWaiter_.TotalMs()),
+                             static_cast<unsigned long long>(library.virtualWaiter_.Waits()));
+                std::fclose(log);
+            }
+        });
+    }
 }
 
 void Library::Release() {

@@ -61,6 +61,12 @@ CliRunner::~CliRunner() {
     fs::remove_all(folder_, ignored);
 }
 
+void CliRunner::ServeOnDevI2c(const std::string& path) {
+    env_["BREVLINK_BACKEND"] = "i2c-dev";
+    env_.erase("BREVLINK_LAB_PROFILE");
+    prefix_ = {std::string(KESTROVA_BINARY_DIR) + "/bin/brevlink-lab-i2c", "--log", Path("lab.log"), path, "--"};
+}
+
 std::string CliRunner::SourcePath(const std::string& relative) {
     return std::string(KESTROVA_SOURCE_DIR) + "/" + relative;
 }
@@ -70,6 +76,9 @@ CliResult CliRunner::Run(const std::vector<std::string>& args, const std::string
     std::string command = "cd " + Quoted(folder_) + " && env -u BREVLINK_BACKEND -u BREVLINK_LAB_PROFILE";
     for (const auto& [name, value] : env_) {
         command += " " + name + "=" + Quoted(value);
+    }
+    for (const std::string& word : prefix_) {
+        command += " " + Quoted(word);
     }
     command += " " + Quoted(std::string(KESTROVA_BINARY_DIR) + "/bin/kestrova");
     for (const std::string& arg : args) {

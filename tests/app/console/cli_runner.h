@@ -29,6 +29,9 @@ class CliRunner {
     // Serves the repository's lab profile (lab/NAME.json).
     void UseProfile(const std::string& name) { env_["BREVLINK_LAB_PROFILE"] = SourcePath("lab/" + name + ".json"); }
     void SetEnv(const std::string& name, const std::string& value) { env_[name] = value; }
+    // Serves the lab profile at `path` as /dev/i2c-N (brevlink-lab-i2c) and has the library use
+    // its i2c-dev back end, so the real-bus code runs against it.
+    void ServeOnDevI2c(const std::string& path);
 
     // Runs `kestrova args...` with `input` as standard input (never a terminal).
     CliResult Run(const std::vector<std::string>& args, const std::string& input = "") const;
@@ -40,6 +43,7 @@ class CliRunner {
   private:
     std::string folder_;
     std::map<std::string, std::string> env_;
+    std::vector<std::string> prefix_;
 };
 
 std::string ReadFile(const std::string& path);

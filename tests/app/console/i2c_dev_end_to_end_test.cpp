@@ -1,0 +1,90 @@
+// The real-bus path end to end: kestrova with Brevlink's i2c-dev back end, against lab monitors
+// served as /dev/i2c-N by brevlink-lab-i2c (device files, ioctls, the standard's waits on the
+// virtual clock), gives the report the lab back end gives for the same profile.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+
+#include "cli_runner.h"
+
+namespace kestrova::app::console::testing {
+namespace {
+
+using ::testing::HasSubstr;
+
+// What only the lab back end can report: the OS and driver facts of the profile's "host" object
+// (the driver name names the back end; VCP version, controller and firmware version come from no
+// bus). The time of the run is the minute it ran in.
+std::string WithoutBackEndTexts(const std::string& text) {
+    static const std::regex rows(
+        "<td width=300>(Driver Name|VCP version|Controller|Firmware Version)</td><td "
+        "width=260>[^<]*</td>");
+    static const std::regex firmware("FW: v[^ <]*");
+    static const std::regex firmwareLine("Firmware version is '[^']*'");
+    static const std::regex tested("Tested: [^<]*");
+    std::string out = std::regex_replace(text, rows, "<td>$1</td>");
+    out = std::regex_replace(out, firmware, "FW:");
+    out = std::regex_replace(out, firmwareLine, "Firmware version is");
+    return std::regex_replace(out, tested, "Tested:");
+}
+
+struct RunOutcome {
+    CliResult result;
+    std::string report;
+    std::string junit;
+};
+
+RunOutcome RunAutomatic(CliRunner& cli, const std::vector<std::string>& extra = {}) {
+    std::vector<std::string> args = {"run",      "--mode", "automatic", "--locking-code", "5A",
+                                     "--report", "r.html", "--junit",   "r.xml",          "--no-progress"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    RunOutcome run;
+    run.result = cli.Run(args);
+    run.report = WithoutBackEndTexts(ReadFile(cli.Path("r.html")));
+    run.junit = ReadFile(cli.Path("r.xml"));
+    return run;
+}
+
+TEST(I2cDevEndToEnd, ReportsEqualTheLabBackEndsForTheSameProfile) {
+    const char* profiles[] = {"compliant", "two-monitors", "faulty-unknown-values", "faulty-silent-code",
+                              "faulty-bad-checksum"};
+    for (const char* profile : profiles) {
+        SCOPED_TRACE(profile);
+        const std::string path = CliRunner::SourcePath(std::string("lab/") + profile + ".json");
+        CliRunner lab(std::string("lab-") + profile);
+        lab.SetEnv("BREVLINK_LAB_PROFILE", path);
+        const RunOutcome viaLab = RunAutomatic(lab);
+        CliRunner bus(std::string("i2c-") + profile);
+        bus.ServeOnDevI2c(path);
+        const RunOutcome viaBus = RunAutomatic(bus);
+
+        ASSERT_TRUE(viaLab.result.status == 0 || viaLab.result.status == 1) << viaLab.result.err;
+        EXPECT_EQ(viaBus.result.status, viaLab.result.status) << viaBus.result.err;
+        EXPECT_FALSE(viaLab.report.empty());
+        EXPECT_EQ(viaBus.report, viaLab.report);
+        EXPECT_EQ(viaBus.junit, viaLab.junit);
+        EXPECT_EQ(WithoutBackEndTexts(viaBus.result.out), WithoutBackEndTexts(viaLab.result.out));
+    }
+}
+
+TEST(I2cDevEndToEnd, AnAddressAKernelDriverHoldsIsReachedAndSaidSo) {
+    CliRunner bus("i2c-held");
+    WriteFile(bus.Path("held.json"), R"({"name": "held", "monitors": [{"base": "compliant", "position": 1,
+        "wire": {"driverHolds": ["0x37", "0x50"]}}]})");
+    bus.ServeOnDevI2c(bus.Path("held.json"));
+    const RunOutcome viaBus = RunAutomatic(bus, {"--codes", "0x10,0x12"});
+    CliRunner lab("lab-held");
+    lab.UseProfile("compliant");
+    const RunOutcome viaLab = RunAutomatic(lab, {"--codes", "0x10,0x12"});
+    EXPECT_EQ(viaBus.result.status, 0) << viaBus.result.err;
+    EXPECT_EQ(viaBus.report, viaLab.report);
+    EXPECT_THAT(viaBus.result.err,
+                HasSubstr("/dev/i2c-201: address 0x37 is held by a kernel driver; reached with I2C_SLAVE_FORCE"));
+    EXPECT_THAT(viaBus.result.err,
+                HasSubstr("/dev/i2c-201: address 0x50 is held by a kernel driver; reached with I2C_SLAVE_FORCE"));
+}
+
+}  // namespace
+}  // namespace kestrova::app::console::testing
