@@ -120,14 +120,17 @@ DdcStatus DdcChannel::Exchange(const Packet& request,
     std::array<uint8_t, kPacketCapacity> raw{};
     readSize = std::min(readSize, raw.size());
     const bool read = bus_.Read(kDisplayAddress, raw.data(), readSize);
-    SetGap(kMessageGapMs);
     if (!read) {
+        SetGap(kMessageGapMs);
         received = Packet{};
         return DdcStatus::kBusError;
     }
     const FrameStatus frame = ParseReply(raw.data(), readSize, reply);
     received = reply.frame.size > 0 ? reply.frame : CopyBytes(raw.data(), readSize);
     stats.quirks |= reply.quirks;
+    // A display that has handed over its reply is ready for the next request; one that sent
+    // nothing usable gets the message gap before it is asked again.
+    SetGap(frame == FrameStatus::kOk ? 0 : kMessageGapMs);
     return FromFrameStatus(frame, stats);
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 
 namespace brevlink::ddcci {
 
@@ -28,15 +29,19 @@ class VirtualWaiter : public Waiter {
         now_ += ms;
         total_ += ms;
         ++waits_;
+        ++byLength_[ms];
     }
     uint64_t NowMs() override { return now_; }
     uint64_t TotalMs() const { return total_; }
     uint64_t Waits() const { return waits_; }
+    // How many pauses of each length.
+    const std::map<uint32_t, uint64_t>& ByLength() const { return byLength_; }
 
   private:
     uint64_t now_ = 0;
     uint64_t total_ = 0;
     uint64_t waits_ = 0;
+    std::map<uint32_t, uint64_t> byLength_;
 };
 
 }  // namespace brevlink::ddcci

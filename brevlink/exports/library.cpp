@@ -135,6 +135,9 @@ void Library::ChooseWaiter() {
                 std::fprintf(log, "bus waits %llu ms in %llu pauses\n",
                              static_cast<unsigned long long>(library.virtualWaiter_.TotalMs()),
                              static_cast<unsigned long long>(library.virtualWaiter_.Waits()));
+                for (const auto& [ms, count] : library.virtualWaiter_.ByLength()) {
+                    std::fprintf(log, "pauses of %u ms: %llu\n", ms, static_cast<unsigned long long>(count));
+                }
                 std::fclose(log);
             }
         });

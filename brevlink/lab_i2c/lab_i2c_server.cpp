@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -104,7 +105,11 @@ ssize_t LabI2cServer::Write(int fd, const void* data, size_t size, int& error) {
     if (size == 0) {
         return 0;
     }
-    if (!open->monitor->Bus().Write(static_cast<uint8_t>(open->slave), static_cast<const uint8_t*>(data), size)) {
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    if (open->slave == 0x37 && size >= 3 && (bytes[1] & 0x7F) > 0) {
+        requests_[bytes[2]]++;  // source, length, opcode
+    }
+    if (!open->monitor->Bus().Write(static_cast<uint8_t>(open->slave), bytes, size)) {
         error = ENXIO;
         return -1;
     }
@@ -195,6 +200,11 @@ std::string LabI2cServer::WritesLog() {
             }
             start = end + 1;
         }
+    }
+    for (const auto& [opcode, count] : requests_) {
+        char line[48];
+        std::snprintf(line, sizeof line, "requests 0x%02X %llu\n", opcode, static_cast<unsigned long long>(count));
+        log += line;
     }
     return log;
 }

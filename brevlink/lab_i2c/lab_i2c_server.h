@@ -43,7 +43,8 @@ class LabI2cServer {
     // The bus an fd was opened on (for fstat), -1 for none.
     int BusOf(int fd) const;
 
-    // Every monitor's Set VCP writes, "P 0x10 30" one per line (the lab's `writes` command).
+    // Every monitor's Set VCP writes, "P 0x10 30" one per line (the lab's `writes` command),
+    // then the DDC/CI requests the monitors received by opcode, "requests 0x01 412".
     std::string WritesLog();
 
   private:
@@ -58,6 +59,7 @@ class LabI2cServer {
     sim::Lab lab_;
     int firstBus_;
     std::map<int, Open> open_;
+    std::map<uint8_t, uint64_t> requests_;  // by opcode, every monitor
 };
 
 // The server the preload library set up from its environment, or null when it serves nothing.
