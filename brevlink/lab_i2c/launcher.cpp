@@ -7,6 +7,7 @@
 // appends every Set VCP the monitors saw when the command ends ("P 0x10 30").
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -89,6 +90,15 @@ int main(int argc, char** argv) {
     if (*end != '\0' || first < 0 || first > 999000) {
         std::fprintf(stderr, "brevlink-lab-i2c: --first-bus %s is not a bus number\n", firstBus.c_str());
         return 2;
+    }
+    // The lab's buses must not hide real ones: the launcher itself sees the real /dev.
+    for (const brevlink::sim::MonitorProfile& monitor : loaded.profile->monitors) {
+        const std::string path = "/dev/i2c-" + std::to_string(first + monitor.position);
+        if (access(path.c_str(), F_OK) == 0) {
+            std::fprintf(stderr, "brevlink-lab-i2c: %s is a real adapter here; choose another --first-bus\n",
+                         path.c_str());
+            return 2;
+        }
     }
     setenv("BREVLINK_LAB_I2C_PROFILE", profile.c_str(), 1);
     setenv("BREVLINK_LAB_I2C_FIRST_BUS", firstBus.c_str(), 1);

@@ -173,7 +173,9 @@ struct FakeDir {
 std::map<DIR*, FakeDir*> fakeDirs;
 
 mode_t ModeOf(va_list& args, int flags) {
-    return (flags & (O_CREAT | O_TMPFILE)) != 0 ? static_cast<mode_t>(va_arg(args, int)) : 0;
+    // As the C library decides whether a mode argument was passed.
+    const bool needsMode = (flags & O_CREAT) != 0 || (flags & O_TMPFILE) == O_TMPFILE;
+    return needsMode ? static_cast<mode_t>(va_arg(args, int)) : 0;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 namespace kestrova::app::console::testing {
@@ -90,6 +91,19 @@ CliResult CliRunner::Run(const std::vector<std::string>& args, const std::string
     result.out = ReadFile(Path(".stdout"));
     result.err = ReadFile(Path(".stderr"));
     return result;
+}
+
+std::string WithoutBackEndTexts(const std::string& text) {
+    static const std::regex rows(
+        "<td width=300>(Driver Name|VCP version|Controller|Firmware Version)</td><td "
+        "width=260>[^<]*</td>");
+    static const std::regex firmware("FW: v[^ <]*");
+    static const std::regex firmwareLine("Firmware version is '[^']*'");
+    static const std::regex tested("Tested: [^<]*");
+    std::string out = std::regex_replace(text, rows, "<td>$1</td>");
+    out = std::regex_replace(out, firmware, "FW:");
+    out = std::regex_replace(out, firmwareLine, "Firmware version is");
+    return std::regex_replace(out, tested, "Tested:");
 }
 
 std::string ReadFile(const std::string& path) {

@@ -47,6 +47,10 @@ class CliRunner {
 };
 
 std::string ReadFile(const std::string& path);
+// A report or log with what only one back end can say blanked: the driver name (it names the back
+// end) and the OS and driver facts of a profile's "host" object that no bus carries (VCP version,
+// controller, firmware version), and the minute the run started in.
+std::string WithoutBackEndTexts(const std::string& text);
 void WriteFile(const std::string& path, const std::string& text);
 
 // What Python's XML parser reads from a JUnit file: "<tests> <failures> <testcases> <failure

@@ -4,7 +4,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <string>
 
 #include "cli_runner.h"
@@ -13,22 +12,6 @@ namespace kestrova::app::console::testing {
 namespace {
 
 using ::testing::HasSubstr;
-
-// What only the lab back end can report: the OS and driver facts of the profile's "host" object
-// (the driver name names the back end; VCP version, controller and firmware version come from no
-// bus). The time of the run is the minute it ran in.
-std::string WithoutBackEndTexts(const std::string& text) {
-    static const std::regex rows(
-        "<td width=300>(Driver Name|VCP version|Controller|Firmware Version)</td><td "
-        "width=260>[^<]*</td>");
-    static const std::regex firmware("FW: v[^ <]*");
-    static const std::regex firmwareLine("Firmware version is '[^']*'");
-    static const std::regex tested("Tested: [^<]*");
-    std::string out = std::regex_replace(text, rows, "<td>$1</td>");
-    out = std::regex_replace(out, firmware, "FW:");
-    out = std::regex_replace(out, firmwareLine, "Firmware version is");
-    return std::regex_replace(out, tested, "Tested:");
-}
 
 struct RunOutcome {
     CliResult result;

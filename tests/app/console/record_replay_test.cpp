@@ -4,28 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <regex>
 #include <string>
 
 #include "cli_runner.h"
 
 namespace kestrova::app::console::testing {
 namespace {
-
-// A recording through i2c-dev holds what that back end reports of the OS and driver (its driver
-// name, no VCP version, controller or firmware version texts), and the run's minute may differ.
-std::string WithoutBackEndTexts(const std::string& text) {
-    static const std::regex rows(
-        "<td width=300>(Driver Name|VCP version|Controller|Firmware Version)</td><td "
-        "width=260>[^<]*</td>");
-    static const std::regex firmware("FW: v[^ <]*");
-    static const std::regex firmwareLine("Firmware version is '[^']*'");
-    static const std::regex tested("Tested: [^<]*");
-    std::string out = std::regex_replace(text, rows, "<td>$1</td>");
-    out = std::regex_replace(out, firmware, "FW:");
-    out = std::regex_replace(out, firmwareLine, "Firmware version is");
-    return std::regex_replace(out, tested, "Tested:");
-}
 
 struct Replay {
     int status = -1;
