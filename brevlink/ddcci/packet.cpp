@@ -261,7 +261,8 @@ bool DecodeHostRequest(const Message& message, HostRequest& out) {
             out.offset = Word(b[2], b[3]);
             return message.size == 4;
         case kOpTableWrite:
-            if (message.size < 4) {
+            // More than a request may carry would not fit the data either.
+            if (message.size < 4 || message.size > kMaxRequestPayload) {
                 return false;
             }
             out.vcpCode = b[1];

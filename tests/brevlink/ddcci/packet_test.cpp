@@ -243,6 +243,8 @@ TEST(PacketTest, TheDisplayRejectsBadRequests) {
         {"table read", {kOpTableRead, 0x73, 0}},
         {"table write", {kOpTableWrite, 0x73}},
         {"unknown opcode", {0xF1}},
+        {"table write over 32 bytes", Bytes(kMaxRequestPayload + 1, kOpTableWrite)},
+        {"table write as long as a reply", Bytes(kMaxPayload, kOpTableWrite)},
     };
     for (const Payload& p : wrongSizes) {
         Message message;
