@@ -30,7 +30,12 @@ class VirtualWaiter : public Waiter {
         total_ += ms;
         ++waits_;
         ++byLength_[ms];
+        if (onWait_ != nullptr) {
+            onWait_(ms);
+        }
     }
+    // Told of every pause (a simulated monitor elsewhere in the process keeps its time by it).
+    void SetOnWait(void (*onWait)(uint32_t)) { onWait_ = onWait; }
     uint64_t NowMs() override { return now_; }
     uint64_t TotalMs() const { return total_; }
     uint64_t Waits() const { return waits_; }
@@ -42,6 +47,7 @@ class VirtualWaiter : public Waiter {
     uint64_t total_ = 0;
     uint64_t waits_ = 0;
     std::map<uint32_t, uint64_t> byLength_;
+    void (*onWait_)(uint32_t) = nullptr;
 };
 
 }  // namespace brevlink::ddcci

@@ -126,6 +126,7 @@ void Library::ChooseWaiter() {
         return;
     }
     waiter_ = &virtualWaiter_;
+    virtualWaiter_.SetOnWait(FindLabClockHook());
     static bool registered = false;
     if (!registered && ReadEnvironment("BREVLINK_BUS_TIME_LOG")) {
         registered = true;

@@ -3,7 +3,10 @@
 #include <linux/i2c-dev.h>
 #include <linux/i2c.h>
 
+#include <time.h>
+
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -14,7 +17,25 @@
 
 namespace brevlink::labi2c {
 
-LabI2cServer::LabI2cServer(const sim::LabProfile& profile, int firstBus) : lab_(profile), firstBus_(firstBus) {}
+namespace {
+std::atomic<uint64_t> advancedMs{0};
+}  // namespace
+
+uint64_t LabClockMs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<uint64_t>(now.tv_sec) * 1000 + static_cast<uint64_t>(now.tv_nsec) / 1000000 + advancedMs.load();
+}
+
+void AdvanceLabClock(uint32_t ms) {
+    advancedMs += ms;
+}
+
+LabI2cServer::LabI2cServer(const sim::LabProfile& profile, int firstBus) : lab_(profile), firstBus_(firstBus) {
+    for (const auto& monitor : lab_.Monitors()) {
+        monitor->Port().SetClock(&LabClockMs);
+    }
+}
 
 std::optional<int> LabI2cServer::BusOfPath(const char* path) const {
     constexpr char kPrefix[] = "/dev/i2c-";

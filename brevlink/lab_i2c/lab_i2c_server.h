@@ -62,6 +62,11 @@ class LabI2cServer {
     std::map<uint8_t, uint64_t> requests_;  // by opcode, every monitor
 };
 
+// The lab's clock in ms: the monotonic clock, plus whatever a virtual bus clock in the same process
+// (the library's, under KESTROVA_VIRTUAL_CLOCK=1) has waited through AdvanceLabClock.
+uint64_t LabClockMs();
+void AdvanceLabClock(uint32_t ms);
+
 // The server the preload library set up from its environment, or null when it serves nothing.
 LabI2cServer* ServerFromEnvironment(std::string& problem);
 

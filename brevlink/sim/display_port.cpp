@@ -31,6 +31,7 @@ DisplayPort::DisplayPort(MonitorModel& model, std::string capabilities, Faults f
 
 bool DisplayPort::Write(const uint8_t* data, size_t size) {
     pending_.reset();
+    NoteRequest();
     ddcci::RequestFrame frame;
     if (data == nullptr ||
         ddcci::ParseRequestWrite(ddcci::kDisplayAddress, data, size, frame, Rules()) != ddcci::FrameStatus::kOk) {
@@ -73,6 +74,9 @@ bool DisplayPort::Write(const uint8_t* data, size_t size) {
 bool DisplayPort::Read(uint8_t* data, size_t size) {
     if (!pending_ || data == nullptr) {
         return false;
+    }
+    if (NotReadyYet(data, size)) {
+        return true;
     }
     const size_t copied = std::min(size, pending_->size);
     std::memcpy(data, pending_->Data(), copied);

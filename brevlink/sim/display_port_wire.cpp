@@ -17,6 +17,21 @@ ddcci::RequestRules DisplayPort::Rules() const {
     return ddcci::RequestRules{wire_.strictSource, wire_.strictChecksum};
 }
 
+void DisplayPort::NoteRequest() {
+    requestAtMs_ = clock_ != nullptr ? clock_() : 0;
+}
+
+bool DisplayPort::NotReadyYet(uint8_t* data, size_t size) {
+    if (clock_ == nullptr || wire_.replyDelayMs == 0 || clock_() - requestAtMs_ >= wire_.replyDelayMs) {
+        return false;
+    }
+    const ddcci::Packet busy = ddcci::BuildNullMessage();
+    const size_t copied = std::min(size, busy.size);
+    std::memcpy(data, busy.Data(), copied);
+    std::memset(data + copied, 0, size - copied);
+    return true;
+}
+
 size_t DisplayPort::FragmentSize() const {
     // The opcode and the offset take three bytes of what the length byte can count.
     return std::clamp<size_t>(wire_.capabilitiesFragment, 1, ddcci::kMaxPayload - 3);

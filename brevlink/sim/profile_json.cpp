@@ -482,7 +482,7 @@ class Reader {
     void Wire(const Json& object, const std::string& place, WireBehaviour& wire) {
         if (!CheckKeys(object, place,
                        {"strictSource", "strictChecksum", "replyOnce", "segmentAcrossStop", "capabilitiesFragment",
-                        "timingStatus", "driverHolds", "comment"})) {
+                        "timingStatus", "driverHolds", "replyDelayMs", "comment"})) {
             return;
         }
         BoolField(object, "strictSource", place, wire.strictSource);
@@ -492,6 +492,7 @@ class Reader {
         NumberField(object, "capabilitiesFragment", place, 1, 124, wire.capabilitiesFragment);
         NumberField(object, "timingStatus", place, 0, 255, wire.timingStatus);
         CodeList(object, "driverHolds", place, wire.driverHolds);
+        NumberField(object, "replyDelayMs", place, 0, 1000, wire.replyDelayMs);
     }
 
     std::string source_;

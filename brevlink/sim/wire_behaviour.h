@@ -22,6 +22,10 @@ struct WireBehaviour {
     size_t capabilitiesFragment = 32;
     // The Timing Reply's status byte (sync polarities, out of range, unstable).
     uint8_t timingStatus = 0x03;
+    // How long after a request the reply is ready; a read sooner gets a null message (the reply
+    // stays for a later read). Needs the clock of the lab served on /dev/i2c-N (brevlink-lab-i2c):
+    // the lab inside the library has none, and its host makes no waits, so there it answers at once.
+    uint32_t replyDelayMs = 0;
     // Addresses a kernel driver holds on the monitor's /dev/i2c-N: I2C_SLAVE answers EBUSY,
     // I2C_SLAVE_FORCE and I2C_RDWR still reach them.
     std::vector<uint8_t> driverHolds;

@@ -27,7 +27,7 @@ check() {
     shift 4
     n=$((n + 1))
     out="$work/out.$n"
-    "$launcher" --log "$work/log.$n" "$profile" -- ddcutil --bus "$bus" --sleep-multiplier 0.1 \
+    "$launcher" --log "$work/log.$n" "$profile" -- ddcutil --bus "$bus" --sleep-multiplier "${sleep:-0.1}" \
         --disable-capabilities-cache "$@" >"$out" 2>&1
     if [ -n "$expected" ] && ! grep -qF -- "$expected" "$out"; then
         echo "FAIL: $(basename "$profile") bus $bus: ddcutil $*: expected \"$expected\", got:"
@@ -48,6 +48,17 @@ check "$lab/two-monitors.json" 205 "current value =    40, max value =   100" --
 check "$strict" 201 "current value =    70, max value =   100" -- getvcp 12
 check "$strict" 201 "Unparsed capabilities string: $caps" -- --verbose capabilities
 check "$strict" 201 "Mfg id: BRV, model: BREVLINK LAB, sn: LAB0000001" -- probe
+
+# A monitor whose reply is ready only 40 ms after the request: ddcutil's own waits meet it; waits
+# cut to a tenth get the null messages a busy monitor sends.
+slow="$work/slow.json"
+cat >"$slow" <<JSON
+{ "name": "slow", "monitors": [ { "base": "compliant", "position": 1, "wire": { "replyDelayMs": 40 } } ] }
+JSON
+sleep=1
+check "$slow" 201 "current value =    75, max value =   100" -- getvcp 10
+sleep=0.1
+check "$slow" 201 "DDCRC_ALL_RESPONSES_NULL" -- getvcp 10
 
 # A value set is read back by ddcutil and seen by the lab.
 check "$lab/compliant.json" 201 "" -- setvcp 10 30 --verify
