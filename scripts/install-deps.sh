@@ -8,7 +8,7 @@ packages=(
     clang-format clang-14 libclang-rt-14-dev
     g++-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth imagemagick x11-utils
     python3 libpython3-dev libboost-python-dev nlohmann-json3-dev
-    edid-decode chromium
+    edid-decode chromium ddcutil
     wixl help2man lintian dpkg-dev
 )
 

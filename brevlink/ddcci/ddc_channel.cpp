@@ -7,6 +7,12 @@ namespace brevlink::ddcci {
 
 namespace {
 
+// A bus whose address a kernel driver holds fails the same way however often it is asked; a
+// display that did not acknowledge, or a bus fault, may pass on the next attempt.
+bool WorthRetrying(DdcStatus status, const I2cTransport& bus) {
+    return status != DdcStatus::kBusError || bus.LastFailure() != BusFailure::kBusy;
+}
+
 DdcStatus FromFrameStatus(FrameStatus status, ExchangeStats& stats) {
     switch (status) {
         case FrameStatus::kOk:
@@ -114,14 +120,17 @@ DdcStatus DdcChannel::Exchange(const Packet& request,
     std::array<uint8_t, kPacketCapacity> raw{};
     readSize = std::min(readSize, raw.size());
     const bool read = bus_.Read(kDisplayAddress, raw.data(), readSize);
-    SetGap(kMessageGapMs);
     if (!read) {
+        SetGap(kMessageGapMs);
         received = Packet{};
         return DdcStatus::kBusError;
     }
     const FrameStatus frame = ParseReply(raw.data(), readSize, reply);
     received = reply.frame.size > 0 ? reply.frame : CopyBytes(raw.data(), readSize);
     stats.quirks |= reply.quirks;
+    // A display that has handed over its reply is ready for the next request; one that sent
+    // nothing usable gets the message gap before it is asked again.
+    SetGap(frame == FrameStatus::kOk ? 0 : kMessageGapMs);
     return FromFrameStatus(frame, stats);
 }
 
@@ -131,6 +140,9 @@ DdcStatus DdcChannel::SendOnly(const Packet& request, uint32_t gapMs, ExchangeSt
         SetGap(gapMs);
         if (sent) {
             return DdcStatus::kOk;
+        }
+        if (!WorthRetrying(DdcStatus::kBusError, bus_)) {
+            break;
         }
     }
     return DdcStatus::kBusError;
@@ -143,6 +155,9 @@ VcpReading DdcChannel::GetVcp(uint8_t vcpCode) {
         ReplyFrame frame;
         result.status =
             Exchange(result.sent, kGetVcpReplyDelayMs, kVcpReplyReadSize, frame, result.received, result.stats);
+        if (!WorthRetrying(result.status, bus_)) {
+            return result;
+        }
         if (result.status != DdcStatus::kOk) {
             continue;
         }
@@ -181,20 +196,44 @@ DdcStatus DdcChannel::SaveSettings() {
 }
 
 DdcStatus DdcChannel::TableWrite(uint8_t vcpCode, uint16_t offset, const uint8_t* data, size_t size) {
-    if (data == nullptr || size == 0 || size > kMaxTableBytes || offset + size > 0x10000) {
+    if (data == nullptr || size == 0 || size > kMaxTableBytes || offset + size > 0xFFFF) {
         return DdcStatus::kInvalidArgument;
     }
     ExchangeStats stats;
-    for (size_t done = 0; done < size; done += kMaxFragmentData) {
-        const size_t chunk = std::min(kMaxFragmentData, size - done);
+    // The last pass sends the empty fragment that tells the display the table is complete.
+    for (size_t done = 0;;) {
+        const size_t chunk = std::min(kMaxTableWriteData, size - done);
         const auto at = static_cast<uint16_t>(offset + done);
         const DdcStatus status =
             SendOnly(BuildRequest(TableWriteRequest(vcpCode, at, data + done, chunk)), kMessageGapMs, stats);
-        if (status != DdcStatus::kOk) {
+        if (status != DdcStatus::kOk || chunk == 0) {
             return status;
         }
+        done += chunk;
     }
-    return DdcStatus::kOk;
+}
+
+TimingRead DdcChannel::GetTimingReport() {
+    TimingRead result;
+    const Packet request = BuildRequest(TimingRequest());
+    for (int attempt = 0; attempt < options_.maxAttempts; ++attempt) {
+        ReplyFrame frame;
+        Packet received;
+        result.status = Exchange(request, kTimingReplyDelayMs, kTimingReplySize + 1, frame, received, result.stats);
+        if (!WorthRetrying(result.status, bus_)) {
+            return result;
+        }
+        if (result.status != DdcStatus::kOk) {
+            continue;
+        }
+        if (!DecodeTimingReport(frame.message, result.report)) {
+            result.stats.garbage++;
+            result.status = DdcStatus::kInvalidReply;
+            continue;
+        }
+        return result;
+    }
+    return result;
 }
 
 MultiPartRead DdcChannel::ReadFragments(bool table, uint8_t vcpCode, uint8_t* out, size_t capacity) {
@@ -212,6 +251,9 @@ MultiPartRead DdcChannel::ReadFragments(bool table, uint8_t vcpCode, uint8_t* ou
         for (int attempt = 0; attempt < options_.maxAttempts && !accepted; ++attempt) {
             Packet received;
             result.status = Exchange(request, delay, kFragmentReadSize, frame, received, result.stats);
+            if (!WorthRetrying(result.status, bus_)) {
+                return result;
+            }
             if (result.status != DdcStatus::kOk) {
                 continue;
             }

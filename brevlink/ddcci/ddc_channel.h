@@ -15,6 +15,7 @@ namespace brevlink::ddcci {
 
 // Pauses of the DDC/CI standard, in ms.
 constexpr uint32_t kGetVcpReplyDelayMs = 40;        // Get VCP request -> read the reply
+constexpr uint32_t kTimingReplyDelayMs = 40;        // Timing Request -> read the report
 constexpr uint32_t kCapabilitiesReplyDelayMs = 50;  // Capabilities request -> read the fragment
 constexpr uint32_t kTableReadReplyDelayMs = 50;     // Table Read request -> read the fragment
 constexpr uint32_t kMessageGapMs = 50;              // end of one exchange -> next request
@@ -68,6 +69,12 @@ struct SetVcpOutcome {
     ExchangeStats stats;
 };
 
+struct TimingRead {
+    DdcStatus status = DdcStatus::kBusError;
+    TimingReport report;
+    ExchangeStats stats;
+};
+
 struct MultiPartRead {
     DdcStatus status = DdcStatus::kBusError;
     size_t size = 0;  // bytes reassembled (also on failure: what arrived before it)
@@ -90,9 +97,11 @@ class DdcChannel {
     CapabilitiesRead ReadCapabilities();
     // Fragments from offset 0 until an empty one; kTooLong when more than `capacity` arrive.
     MultiPartRead TableRead(uint8_t vcpCode, uint8_t* out, size_t capacity);
-    // Split into fragments of kMaxFragmentData bytes at increasing offsets; at most kMaxTableBytes.
+    // Split into fragments of kMaxTableWriteData bytes at increasing offsets, closed by a fragment
+    // without data at the offset after the last byte; at most kMaxTableBytes.
     DdcStatus TableWrite(uint8_t vcpCode, uint16_t offset, const uint8_t* data, size_t size);
     DdcStatus SaveSettings();
+    TimingRead GetTimingReport();
 
   private:
     // One request and the read of its reply; kOk when a non-null frame came back.

@@ -81,13 +81,33 @@ Message TableReadRequest(uint8_t vcpCode, uint16_t offset) {
 Message TableWriteRequest(uint8_t vcpCode, uint16_t offset, const uint8_t* data, size_t size) {
     Message message = FromBytes({kOpTableWrite, vcpCode, High(offset), Low(offset)});
     if (data != nullptr) {
-        message.Append(data, std::min(size, kMaxFragmentData));
+        message.Append(data, std::min(size, kMaxTableWriteData));
     }
     return message;
 }
 
 Message SaveSettingsRequest() {
     return FromBytes({kOpSaveSettings});
+}
+
+Message TimingRequest() {
+    return FromBytes({kOpTimingRequest});
+}
+
+bool DecodeTimingReport(const Message& message, TimingReport& out) {
+    out = TimingReport{};
+    if (message.size != 6 || message.bytes[0] != kOpTimingReply) {
+        return false;
+    }
+    out.status = message.bytes[1];
+    out.horizontalTenHz = Word(message.bytes[2], message.bytes[3]);
+    out.verticalHundredthHz = Word(message.bytes[4], message.bytes[5]);
+    return true;
+}
+
+Message TimingReplyMessage(const TimingReport& report) {
+    return FromBytes({kOpTimingReply, report.status, High(report.horizontalTenHz), Low(report.horizontalTenHz),
+                      High(report.verticalHundredthHz), Low(report.verticalHundredthHz)});
 }
 
 Packet BuildRequest(const Message& message) {
@@ -180,7 +200,7 @@ bool DecodeFragment(const Message& message, uint8_t replyOpcode, Fragment& out) 
     return true;
 }
 
-FrameStatus ParseRequest(const uint8_t* wire, size_t size, RequestFrame& out) {
+FrameStatus ParseRequest(const uint8_t* wire, size_t size, RequestFrame& out, RequestRules rules) {
     out = RequestFrame{};
     if (wire == nullptr || size < kRequestHeader + 1) {
         return FrameStatus::kTooShort;
@@ -188,25 +208,29 @@ FrameStatus ParseRequest(const uint8_t* wire, size_t size, RequestFrame& out) {
     if (std::all_of(wire + 1, wire + size, [](uint8_t b) { return b == 0; })) {
         return FrameStatus::kAllZero;
     }
-    if (wire[0] != kDestinationByte || wire[1] != kHostSourceByte) {
+    if (wire[0] != kDestinationByte || (rules.requireHostSource && wire[1] != kHostSourceByte)) {
         return FrameStatus::kBadAddress;
     }
     if ((wire[2] & kLengthFlag) == 0) {
         return FrameStatus::kBadLength;
     }
     const size_t length = wire[2] & 0x7F;
-    if (length > kMaxPayload || kRequestHeader + length + 1 > size) {
+    if (length > kMaxRequestPayload || kRequestHeader + length + 1 > size) {
         return FrameStatus::kBadLength;
     }
     const size_t frameSize = kRequestHeader + length + 1;
-    if (XorBytes(0, wire, frameSize - 1) != wire[frameSize - 1]) {
+    if (rules.verifyChecksum && XorBytes(0, wire, frameSize - 1) != wire[frameSize - 1]) {
         return FrameStatus::kBadChecksum;
     }
     out.message.Append(wire + kRequestHeader, length);
     return length == 0 ? FrameStatus::kNullMessage : FrameStatus::kOk;
 }
 
-FrameStatus ParseRequestWrite(uint8_t address, const uint8_t* data, size_t size, RequestFrame& out) {
+FrameStatus ParseRequestWrite(uint8_t address,
+                              const uint8_t* data,
+                              size_t size,
+                              RequestFrame& out,
+                              RequestRules rules) {
     out = RequestFrame{};
     if (data == nullptr || size + 1 > kMaxFrame) {
         return size + 1 > kMaxFrame ? FrameStatus::kBadLength : FrameStatus::kTooShort;
@@ -214,7 +238,7 @@ FrameStatus ParseRequestWrite(uint8_t address, const uint8_t* data, size_t size,
     std::array<uint8_t, kMaxFrame> wire{};
     wire[0] = static_cast<uint8_t>(address << 1);
     std::memcpy(wire.data() + 1, data, size);
-    return ParseRequest(wire.data(), size + 1, out);
+    return ParseRequest(wire.data(), size + 1, out, rules);
 }
 
 bool DecodeHostRequest(const Message& message, HostRequest& out) {
@@ -237,7 +261,8 @@ bool DecodeHostRequest(const Message& message, HostRequest& out) {
             out.offset = Word(b[2], b[3]);
             return message.size == 4;
         case kOpTableWrite:
-            if (message.size < 4) {
+            // More than a request may carry would not fit the data either.
+            if (message.size < 4 || message.size > kMaxRequestPayload) {
                 return false;
             }
             out.vcpCode = b[1];
@@ -246,6 +271,7 @@ bool DecodeHostRequest(const Message& message, HostRequest& out) {
             std::memcpy(out.data.data(), b.data() + 4, out.dataSize);
             return true;
         case kOpSaveSettings:
+        case kOpTimingRequest:
             return message.size == 1;
         default:
             return false;
@@ -260,7 +286,7 @@ Message VcpReplyMessage(const VcpReply& reply) {
 Message FragmentReplyMessage(uint8_t replyOpcode, uint16_t offset, const uint8_t* data, size_t size) {
     Message message = FromBytes({replyOpcode, High(offset), Low(offset)});
     if (data != nullptr) {
-        message.Append(data, std::min(size, kMaxFragmentData));
+        message.Append(data, std::min(size, message.bytes.size() - message.size));
     }
     return message;
 }

@@ -22,6 +22,8 @@ constexpr uint8_t kLengthFlag = 0x80;
 constexpr uint8_t kOpGetVcp = 0x01;
 constexpr uint8_t kOpGetVcpReply = 0x02;
 constexpr uint8_t kOpSetVcp = 0x03;
+constexpr uint8_t kOpTimingRequest = 0x07;
+constexpr uint8_t kOpTimingReply = 0x4E;
 constexpr uint8_t kOpSaveSettings = 0x0C;
 constexpr uint8_t kOpTableRead = 0xE2;
 constexpr uint8_t kOpCapabilitiesReply = 0xE3;
@@ -33,13 +35,20 @@ constexpr uint8_t kOpCapabilitiesRequest = 0xF3;
 constexpr uint8_t kResultNoError = 0x00;
 constexpr uint8_t kResultUnsupported = 0x01;
 
-constexpr size_t kMaxFragmentData = 32;                  // data bytes in one capabilities/table fragment
-constexpr size_t kMaxPayload = 4 + kMaxFragmentData;     // Table Write: opcode, code, offset, data
+constexpr size_t kMaxFragmentData = 32;  // data bytes a display puts in one capabilities/table fragment
+// What a host may send after the length byte: opcode and arguments, at most 32 bytes. A Table
+// Write (opcode, code, two offset bytes) so carries at most 28 data bytes per fragment.
+constexpr size_t kMaxRequestPayload = 32;
+constexpr size_t kMaxTableWriteData = kMaxRequestPayload - 4;
+// What the length byte can count (7 bits): some displays send longer fragments than the 32 data
+// bytes they should, and a reply whose length byte and checksum verify is taken whatever its size.
+constexpr size_t kMaxPayload = 0x7F;
 constexpr size_t kMaxFrame = 3 + kMaxPayload + 1;        // addresses, length, payload, checksum
 constexpr size_t kPacketCapacity = kMaxFrame + 1;        // room for a doubled source byte
 constexpr size_t kVcpReplySize = 11;                     // 6E 88 02 rc code type mh ml ch cl chk
 constexpr size_t kVcpReplyReadSize = kVcpReplySize + 1;  // one spare byte for a doubled source
-constexpr size_t kFragmentReadSize = kMaxFrame;          // a full fragment reply and spare bytes
+constexpr size_t kFragmentReadSize = kMaxFrame;          // the longest reply frame the length byte allows
+constexpr size_t kTimingReplySize = 9;                   // 6E 86 4E status hh hl vh vl chk
 
 // The opcode and its arguments: what the length byte counts.
 struct Message {
@@ -72,9 +81,11 @@ Message GetVcpRequest(uint8_t vcpCode);
 Message SetVcpRequest(uint8_t vcpCode, uint16_t value);
 Message CapabilitiesRequest(uint16_t offset);
 Message TableReadRequest(uint8_t vcpCode, uint16_t offset);
-// Up to kMaxFragmentData bytes; more are cut off (the channel splits longer tables).
+// Up to kMaxTableWriteData bytes; more are cut off (the channel splits longer tables). No data:
+// the closing fragment of a table write.
 Message TableWriteRequest(uint8_t vcpCode, uint16_t offset, const uint8_t* data, size_t size);
 Message SaveSettingsRequest();
+Message TimingRequest();
 
 // 6E 51 (80|len) payload checksum.
 Packet BuildRequest(const Message& message);
@@ -122,6 +133,17 @@ struct VcpReply {
 // reply of only opcode, result and code (some displays cut it short) is accepted too.
 bool DecodeVcpReply(const Message& message, VcpReply& out);
 
+// The Timing Report: the sync status byte and the frequencies the display measures.
+struct TimingReport {
+    uint8_t status = 0;                // bit 7 out of range, bit 6 unstable, bits 1/0 sync polarities
+    uint16_t horizontalTenHz = 0;      // horizontal frequency in units of 10 Hz
+    uint16_t verticalHundredthHz = 0;  // vertical frequency in units of 0.01 Hz
+};
+
+// False unless the message is a Timing Reply (4E status hh hl vh vl).
+bool DecodeTimingReport(const Message& message, TimingReport& out);
+Message TimingReplyMessage(const TimingReport& report);
+
 struct Fragment {
     uint16_t offset = 0;
     const uint8_t* data = nullptr;  // points into the message
@@ -138,17 +160,31 @@ struct RequestFrame {
     Message message;
 };
 
-// `wire` starts with the destination byte 0x6E.
-FrameStatus ParseRequest(const uint8_t* wire, size_t size, RequestFrame& out);
+// How strictly the display reads a request. A real display commonly takes any source byte
+// (some hosts send 0x50) and does not verify the checksum; a strict one answers neither.
+struct RequestRules {
+    bool requireHostSource = false;  // only 0x51
+    bool verifyChecksum = false;
+};
+
+// `wire` starts with the destination byte 0x6E. A payload over kMaxRequestPayload is kBadLength.
+FrameStatus ParseRequest(const uint8_t* wire, size_t size, RequestFrame& out, RequestRules rules);
+inline FrameStatus ParseRequest(const uint8_t* wire, size_t size, RequestFrame& out) {
+    return ParseRequest(wire, size, out, RequestRules{true, true});
+}
 // What an I2cTransport::Write to `address` carries: the bytes after the address byte.
-FrameStatus ParseRequestWrite(uint8_t address, const uint8_t* data, size_t size, RequestFrame& out);
+FrameStatus ParseRequestWrite(uint8_t address,
+                              const uint8_t* data,
+                              size_t size,
+                              RequestFrame& out,
+                              RequestRules rules = RequestRules{true, true});
 
 struct HostRequest {
     uint8_t opcode = 0;
     uint8_t vcpCode = 0;
     uint16_t value = 0;   // Set VCP
     uint16_t offset = 0;  // capabilities and tables
-    std::array<uint8_t, kMaxFragmentData> data{};
+    std::array<uint8_t, kMaxRequestPayload> data{};
     size_t dataSize = 0;  // Table Write
 };
 
@@ -156,7 +192,7 @@ struct HostRequest {
 bool DecodeHostRequest(const Message& message, HostRequest& out);
 
 Message VcpReplyMessage(const VcpReply& reply);
-// Up to kMaxFragmentData bytes; more are cut off.
+// As many data bytes as a message holds; the display decides its fragment size.
 Message FragmentReplyMessage(uint8_t replyOpcode, uint16_t offset, const uint8_t* data, size_t size);
 
 // The ways the lab makes a reply misbehave like real monitors do.

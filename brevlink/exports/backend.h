@@ -28,8 +28,9 @@ class Backend {
 
 std::unique_ptr<Backend> MakeLabBackend(const sim::LabProfile& profile);
 
-// Null, with `error` set, where the system has no i2c-dev.
-std::unique_ptr<Backend> MakeI2cDevBackend(std::string& error);
+// Null, with `error` set, where the system has no i2c-dev. `log` takes what the buses report
+// (an address held by a kernel driver), for stderr and the diag log.
+std::unique_ptr<Backend> MakeI2cDevBackend(std::string& error, const std::function<void(const std::string&)>& log);
 
 // Windows's Monitor Configuration API (the system's, or the table a test installed); null, with
 // `error` set, where it does not exist. `log` takes the problems met, for the diag log.

@@ -1,3 +1,5 @@
+#include <dlfcn.h>
+
 #include <cstdlib>
 
 #include "brevlink/exports/environment.h"
@@ -10,6 +12,10 @@ std::optional<std::string> ReadEnvironment(const char* name) {
         return std::nullopt;
     }
     return std::string(value);
+}
+
+LabClockHook FindLabClockHook() {
+    return reinterpret_cast<LabClockHook>(dlsym(RTLD_DEFAULT, "brevlink_lab_i2c_advance_ms"));
 }
 
 }  // namespace brevlink

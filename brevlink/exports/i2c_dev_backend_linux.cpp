@@ -4,8 +4,8 @@
 
 namespace brevlink {
 
-std::unique_ptr<Backend> MakeI2cDevBackend(std::string& /*error*/) {
-    return MakeBusBackend(std::make_unique<I2cDevBusProvider>());
+std::unique_ptr<Backend> MakeI2cDevBackend(std::string& /*error*/, const std::function<void(const std::string&)>& log) {
+    return MakeBusBackend(std::make_unique<I2cDevBusProvider>(SystemI2cDevOps(), log));
 }
 
 }  // namespace brevlink

@@ -1,6 +1,7 @@
 #include "brevlink/exports/library.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -70,7 +71,8 @@ std::unique_ptr<Backend> Library::OpenBackend(const BackendChoice& choice) {
         }
         case BackendKind::kI2cDev: {
             std::string error;
-            std::unique_ptr<Backend> backend = MakeI2cDevBackend(error);
+            std::unique_ptr<Backend> backend =
+                MakeI2cDevBackend(error, [this](const std::string& problem) { Report(problem); });
             if (!backend) {
                 Report(error + " (" + choice.origin + "); no monitor is served");
                 return nullptr;
@@ -98,6 +100,7 @@ std::unique_ptr<Backend> Library::OpenBackend(const BackendChoice& choice) {
 
 bool Library::Enumerate() {
     enumerated_ = true;
+    ChooseWaiter();
     sessions_.clear();
     backend_.reset();
     BackendInputs inputs;
@@ -111,10 +114,35 @@ bool Library::Enumerate() {
     for (const MonitorLink& link : backend_->Monitors()) {
         if (link.transport != nullptr && link.position >= sim::kMinPosition && link.position <= sim::kMaxPosition) {
             sessions_[link.position] =
-                std::make_unique<MonitorSession>(link.position, *link.transport, waiter_, link.facts);
+                std::make_unique<MonitorSession>(link.position, *link.transport, *waiter_, link.facts);
         }
     }
     return true;
+}
+
+void Library::ChooseWaiter() {
+    if (ReadEnvironment("KESTROVA_VIRTUAL_CLOCK").value_or("") != "1") {
+        waiter_ = &sleepWaiter_;
+        return;
+    }
+    waiter_ = &virtualWaiter_;
+    virtualWaiter_.SetOnWait(FindLabClockHook());
+    static bool registered = false;
+    if (!registered && ReadEnvironment("BREVLINK_BUS_TIME_LOG")) {
+        registered = true;
+        std::atexit([] {
+            const Library& library = Instance();
+            if (FILE* log = std::fopen(ReadEnvironment("BREVLINK_BUS_TIME_LOG")->c_str(), "a")) {
+                std::fprintf(log, "bus waits %llu ms in %llu pauses\n",
+                             static_cast<unsigned long long>(library.virtualWaiter_.TotalMs()),
+                             static_cast<unsigned long long>(library.virtualWaiter_.Waits()));
+                for (const auto& [ms, count] : library.virtualWaiter_.ByLength()) {
+                    std::fprintf(log, "pauses of %u ms: %llu\n", ms, static_cast<unsigned long long>(count));
+                }
+                std::fclose(log);
+            }
+        });
+    }
 }
 
 void Library::Release() {

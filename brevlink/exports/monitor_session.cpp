@@ -12,14 +12,19 @@ constexpr size_t kEdidBlock = 128;
 constexpr size_t kMaxExtensions = 3;
 
 bool ReadBlock(I2cTransport& bus, size_t index, uint8_t* out) {
-    if (index >= 2) {
-        const uint8_t segment = static_cast<uint8_t>(index / 2);
-        if (!bus.Write(kSegmentAddress, &segment, 1)) {
-            return false;
-        }
+    uint8_t offset = static_cast<uint8_t>((index % 2) * kEdidBlock);
+    if (index < 2) {
+        return bus.Write(kEdidBusAddress, &offset, 1) && bus.Read(kEdidBusAddress, out, kEdidBlock);
     }
-    const uint8_t offset = static_cast<uint8_t>((index % 2) * kEdidBlock);
-    return bus.Write(kEdidBusAddress, &offset, 1) && bus.Read(kEdidBusAddress, out, kEdidBlock);
+    // The EEPROM forgets the segment at the next STOP: segment, offset and read go out as one
+    // transfer joined by repeated starts.
+    uint8_t segment = static_cast<uint8_t>(index / 2);
+    I2cMessage messages[] = {
+        {kSegmentAddress, false, &segment, 1},
+        {kEdidBusAddress, false, &offset, 1},
+        {kEdidBusAddress, true, out, kEdidBlock},
+    };
+    return bus.Transfer(messages, 3);
 }
 
 }  // namespace

@@ -28,14 +28,15 @@ void Garble(uint16_t offset, uint8_t* data, size_t size) {
 
 DisplayPort::DisplayPort(MonitorModel& model, std::string capabilities, Faults faults)
     : model_(model), capabilities_(std::move(capabilities)), faults_(std::move(faults)) {
-    wire_.PowerOn(model_);
+    quirkWire_.PowerOn(model_);
 }
 
 bool DisplayPort::Write(const uint8_t* data, size_t size) {
     pending_.reset();
+    NoteRequest();
     ddcci::RequestFrame frame;
     if (data == nullptr ||
-        ddcci::ParseRequestWrite(ddcci::kDisplayAddress, data, size, frame) != ddcci::FrameStatus::kOk) {
+        ddcci::ParseRequestWrite(ddcci::kDisplayAddress, data, size, frame, Rules()) != ddcci::FrameStatus::kOk) {
         pending_ = ddcci::BuildNullMessage();
         return true;
     }
@@ -44,7 +45,7 @@ bool DisplayPort::Write(const uint8_t* data, size_t size) {
         pending_ = ddcci::BuildNullMessage();
         return true;
     }
-    switch (wire_.OnRequest(request)) {
+    switch (quirkWire_.OnRequest(request)) {
         case RequestFate::kLose:
             return true;
         case RequestFate::kNack:
@@ -67,8 +68,17 @@ bool DisplayPort::Write(const uint8_t* data, size_t size) {
             break;
         case ddcci::kOpSaveSettings:
             break;  // nothing to answer; the values are kept anyway
+        case ddcci::kOpTimingRequest:
+            AnswerTiming();
+            break;
+        case ddcci::kOpTableRead:
+            AnswerTableRead(request.vcpCode, request.offset);
+            break;
+        case ddcci::kOpTableWrite:
+            AnswerTableWrite(request);
+            break;
         default:
-            pending_ = ddcci::BuildNullMessage();  // tables are not simulated
+            pending_ = ddcci::BuildNullMessage();
             break;
     }
     return true;
@@ -78,10 +88,15 @@ bool DisplayPort::Read(uint8_t* data, size_t size) {
     if (!pending_ || data == nullptr) {
         return false;
     }
+    if (NotReadyYet(data, size)) {
+        return true;
+    }
     const size_t copied = std::min(size, pending_->size);
     std::memcpy(data, pending_->Data(), copied);
     std::memset(data + copied, 0, size - copied);
-    pending_.reset();
+    if (wire_.replyOnce) {
+        pending_.reset();
+    }
     return true;
 }
 
@@ -91,7 +106,7 @@ void DisplayPort::AnswerGetVcp(uint8_t code) {
     }
     const FeatureAnswer answer = model_.Get(code);
     if (!answer.supported && faults_.quirks.unsupported != UnsupportedAnswer::kResultCode) {
-        wire_.UnsupportedReply(code, pending_);
+        quirkWire_.UnsupportedReply(code, pending_);
         return;
     }
     ddcci::VcpReply reply;
@@ -112,9 +127,9 @@ void DisplayPort::AnswerGetVcp(uint8_t code) {
             reply.current = 0;
         }
     }
-    wire_.AdjustReply(reply);
-    pending_ = wire_.OnReply(ddcci::BuildReply(ddcci::VcpReplyMessage(reply), fault), true);
-    wire_.AfterGet(code, model_);
+    quirkWire_.AdjustReply(reply);
+    pending_ = quirkWire_.OnReply(ddcci::BuildReply(ddcci::VcpReplyMessage(reply), fault), true);
+    quirkWire_.AfterGet(code, model_);
 }
 
 void DisplayPort::AnswerSetVcp(uint8_t code, uint16_t value) {
@@ -124,27 +139,27 @@ void DisplayPort::AnswerSetVcp(uint8_t code, uint16_t value) {
     const uint16_t before = feature != nullptr ? feature->current : 0;
     const bool applied = !ignored && model_.Set(code, value);
     model_.RecordWrite(code, value, applied);
-    wire_.AfterSet(code, value, before, applied);
+    quirkWire_.AfterSet(code, value, before, applied);
     if (model_.Restores() != restoresBefore) {
         zeroRepliesLeft_ = faults_.zeroRepliesAfterRestore;
     }
 }
 
 void DisplayPort::AnswerCapabilities(uint16_t offset) {
-    const std::optional<std::string> sent = wire_.CapabilitiesAsSent(capabilities_);
+    const std::optional<std::string> sent = quirkWire_.CapabilitiesAsSent(capabilities_);
     if (!sent) {
         return;
     }
-    uint8_t chunk[ddcci::kMaxFragmentData] = {};
+    uint8_t chunk[ddcci::kMaxPayload] = {};
     size_t size = 0;
     if (offset < sent->size()) {
-        size = std::min(sent->size() - offset, ddcci::kMaxFragmentData);
+        size = std::min(sent->size() - offset, FragmentSize());
         std::memcpy(chunk, sent->data() + offset, size);
     }
     if (faults_.garbledCapabilities) {
         Garble(offset, chunk, size);
     }
-    pending_ = wire_.OnReply(
+    pending_ = quirkWire_.OnReply(
         ddcci::BuildReply(ddcci::FragmentReplyMessage(ddcci::kOpCapabilitiesReply, offset, chunk, size)), false);
 }
 

@@ -25,8 +25,16 @@ bool EdidEeprom::Read(uint8_t* data, size_t size) {
         data[i] = at < edid_.size() ? edid_[at] : 0xFF;
         offset_ = static_cast<uint8_t>(offset_ + 1);  // the word address wraps within a segment
     }
-    segment_ = 0;
+    if (segmentAcrossStop_) {
+        segment_ = 0;
+    }
     return true;
+}
+
+void EdidEeprom::Stop() {
+    if (!segmentAcrossStop_) {
+        segment_ = 0;
+    }
 }
 
 bool EdidEeprom::WriteSegment(const uint8_t* data, size_t size) {

@@ -10,6 +10,7 @@
 
 #include "brevlink/sim/quirks.h"
 #include "brevlink/sim/vcp_feature.h"
+#include "brevlink/sim/wire_behaviour.h"
 
 namespace brevlink::sim {
 
@@ -70,6 +71,7 @@ struct MonitorProfile {
     std::optional<std::vector<std::string>> behaviours;  // names from behaviours.h; absent: the standard set
     HostFacts facts;
     Faults faults;
+    WireBehaviour wire;
 };
 
 struct LabProfile {

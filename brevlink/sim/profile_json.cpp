@@ -192,7 +192,7 @@ class Reader {
         MonitorProfile monitor;
         if (!CheckKeys(object, place,
                        {"position", "comment", "edid", "edidFile", "capabilities", "features", "behaviours", "host",
-                        "faults", "quirks"})) {
+                        "faults", "quirks", "wire"})) {
             return monitor;
         }
         if (!object.contains("position")) {
@@ -215,6 +215,9 @@ class Reader {
         }
         if (object.contains("quirks")) {
             QuirksOf(object.at("quirks"), place + ".quirks", monitor.faults.quirks);
+        }
+        if (object.contains("wire")) {
+            Wire(object.at("wire"), place + ".wire", monitor.wire);
         }
         return monitor;
     }
@@ -572,6 +575,23 @@ class Reader {
         } else if (style != "values") {
             Fail(place + ".style", "expected \"values\" or \"bytes\"");
         }
+    }
+
+    // How the monitor behaves on the wire where real monitors differ (wire_behaviour.h).
+    void Wire(const Json& object, const std::string& place, WireBehaviour& wire) {
+        if (!CheckKeys(object, place,
+                       {"strictSource", "strictChecksum", "replyOnce", "segmentAcrossStop", "capabilitiesFragment",
+                        "timingStatus", "driverHolds", "replyDelayMs", "comment"})) {
+            return;
+        }
+        BoolField(object, "strictSource", place, wire.strictSource);
+        BoolField(object, "strictChecksum", place, wire.strictChecksum);
+        BoolField(object, "replyOnce", place, wire.replyOnce);
+        BoolField(object, "segmentAcrossStop", place, wire.segmentAcrossStop);
+        NumberField(object, "capabilitiesFragment", place, 1, 124, wire.capabilitiesFragment);
+        NumberField(object, "timingStatus", place, 0, 255, wire.timingStatus);
+        CodeList(object, "driverHolds", place, wire.driverHolds);
+        NumberField(object, "replyDelayMs", place, 0, 1000, wire.replyDelayMs);
     }
 
     std::string source_;

@@ -4,8 +4,7 @@
 
 namespace brevlink::sim {
 
-bool SimBus::Write(uint8_t address, const uint8_t* data, size_t size) {
-    ++transactions_;
+bool SimBus::WriteOne(uint8_t address, const uint8_t* data, size_t size) {
     switch (address) {
         case ddcci::kDisplayAddress:
             return port_.Write(data, size);
@@ -18,8 +17,7 @@ bool SimBus::Write(uint8_t address, const uint8_t* data, size_t size) {
     }
 }
 
-bool SimBus::Read(uint8_t address, uint8_t* data, size_t size) {
-    ++transactions_;
+bool SimBus::ReadOne(uint8_t address, uint8_t* data, size_t size) {
     switch (address) {
         case ddcci::kDisplayAddress:
             return port_.Read(data, size);
@@ -28,6 +26,31 @@ bool SimBus::Read(uint8_t address, uint8_t* data, size_t size) {
         default:
             return false;
     }
+}
+
+bool SimBus::Write(uint8_t address, const uint8_t* data, size_t size) {
+    ++transactions_;
+    const bool ok = WriteOne(address, data, size);
+    eeprom_.Stop();
+    return ok;
+}
+
+bool SimBus::Read(uint8_t address, uint8_t* data, size_t size) {
+    ++transactions_;
+    const bool ok = ReadOne(address, data, size);
+    eeprom_.Stop();
+    return ok;
+}
+
+bool SimBus::Transfer(I2cMessage* messages, size_t count) {
+    ++transactions_;
+    bool ok = messages != nullptr && count > 0;
+    for (size_t i = 0; ok && i < count; ++i) {
+        const I2cMessage& m = messages[i];
+        ok = m.read ? ReadOne(m.address, m.data, m.size) : WriteOne(m.address, m.data, m.size);
+    }
+    eeprom_.Stop();
+    return ok;
 }
 
 }  // namespace brevlink::sim

@@ -17,11 +17,16 @@ class SimBus : public I2cTransport {
 
     bool Write(uint8_t address, const uint8_t* data, size_t size) override;
     bool Read(uint8_t address, uint8_t* data, size_t size) override;
+    // One transaction: the EEPROM sees a single STOP at its end.
+    bool Transfer(I2cMessage* messages, size_t count) override;
     bool NeedsBusWaits() const override { return false; }
 
     uint64_t Transactions() const { return transactions_; }
 
   private:
+    bool WriteOne(uint8_t address, const uint8_t* data, size_t size);
+    bool ReadOne(uint8_t address, uint8_t* data, size_t size);
+
     DisplayPort& port_;
     EdidEeprom& eeprom_;
     uint64_t transactions_ = 0;

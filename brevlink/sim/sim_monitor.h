@@ -17,7 +17,10 @@ class SimMonitor {
           model_(profile),
           port_(model_, profile.capabilities, profile.faults),
           eeprom_(EdidAsServed(profile.edid, profile.faults.quirks)),
-          bus_(port_, eeprom_) {}
+          bus_(port_, eeprom_) {
+        port_.SetWire(profile.wire);
+        eeprom_.SetSegmentAcrossStop(profile.wire.segmentAcrossStop);
+    }
     SimMonitor(const SimMonitor&) = delete;
     SimMonitor& operator=(const SimMonitor&) = delete;
 

@@ -1,10 +1,13 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <linux/i2c-dev.h>
+#include <linux/i2c.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <fstream>
+#include <vector>
 
 #include "brevlink/transport/i2c_dev_ops.h"
 
@@ -29,8 +32,8 @@ class SystemOps : public I2cDevOps {
 
     int Open(const std::string& path) override { return open(path.c_str(), O_RDWR | O_CLOEXEC); }
 
-    bool SetSlave(int fd, uint8_t address) override {
-        return ioctl(fd, I2C_SLAVE, static_cast<unsigned long>(address)) >= 0;
+    int SetSlave(int fd, uint8_t address, bool force) override {
+        return ioctl(fd, force ? I2C_SLAVE_FORCE : I2C_SLAVE, static_cast<unsigned long>(address)) >= 0 ? 0 : errno;
     }
 
     ssize_t Write(int fd, const uint8_t* data, size_t size) override {
@@ -38,7 +41,7 @@ class SystemOps : public I2cDevOps {
         do {
             done = write(fd, data, size);
         } while (done < 0 && errno == EINTR);
-        return done;
+        return done < 0 ? -errno : done;
     }
 
     ssize_t Read(int fd, uint8_t* data, size_t size) override {
@@ -46,10 +49,39 @@ class SystemOps : public I2cDevOps {
         do {
             done = read(fd, data, size);
         } while (done < 0 && errno == EINTR);
-        return done;
+        return done < 0 ? -errno : done;
+    }
+
+    int Combined(int fd, I2cMessage* messages, size_t count) override {
+        std::vector<i2c_msg> msgs(count);
+        for (size_t i = 0; i < count; ++i) {
+            msgs[i].addr = messages[i].address;
+            msgs[i].flags = messages[i].read ? I2C_M_RD : 0;
+            msgs[i].len = static_cast<__u16>(messages[i].size);
+            msgs[i].buf = messages[i].data;
+        }
+        i2c_rdwr_ioctl_data request{msgs.data(), static_cast<__u32>(count)};
+        int done;
+        do {
+            done = ioctl(fd, I2C_RDWR, &request);
+        } while (done < 0 && errno == EINTR);
+        if (done < 0) {
+            return errno;
+        }
+        return done == static_cast<int>(count) ? 0 : EIO;
     }
 
     void Close(int fd) override { close(fd); }
+
+    std::optional<std::string> ReadSysText(const std::string& path) override {
+        std::ifstream file(path);
+        if (!file) {
+            return std::nullopt;
+        }
+        std::string line;
+        std::getline(file, line);
+        return line;
+    }
 };
 
 }  // namespace

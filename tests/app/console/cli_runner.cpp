@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 namespace kestrova::app::console::testing {
@@ -61,6 +62,12 @@ CliRunner::~CliRunner() {
     fs::remove_all(folder_, ignored);
 }
 
+void CliRunner::ServeOnDevI2c(const std::string& path) {
+    env_["BREVLINK_BACKEND"] = "i2c-dev";
+    env_.erase("BREVLINK_LAB_PROFILE");
+    prefix_ = {std::string(KESTROVA_BINARY_DIR) + "/bin/brevlink-lab-i2c", "--log", Path("lab.log"), path, "--"};
+}
+
 std::string CliRunner::SourcePath(const std::string& relative) {
     return std::string(KESTROVA_SOURCE_DIR) + "/" + relative;
 }
@@ -70,6 +77,9 @@ CliResult CliRunner::Run(const std::vector<std::string>& args, const std::string
     std::string command = "cd " + Quoted(folder_) + " && env -u BREVLINK_BACKEND -u BREVLINK_LAB_PROFILE";
     for (const auto& [name, value] : env_) {
         command += " " + name + "=" + Quoted(value);
+    }
+    for (const std::string& word : prefix_) {
+        command += " " + Quoted(word);
     }
     command += " " + Quoted(std::string(KESTROVA_BINARY_DIR) + "/bin/kestrova");
     for (const std::string& arg : args) {
@@ -81,6 +91,19 @@ CliResult CliRunner::Run(const std::vector<std::string>& args, const std::string
     result.out = ReadFile(Path(".stdout"));
     result.err = ReadFile(Path(".stderr"));
     return result;
+}
+
+std::string WithoutBackEndTexts(const std::string& text) {
+    static const std::regex rows(
+        "<td width=300>(Driver Name|VCP version|Controller|Firmware Version)</td><td "
+        "width=260>[^<]*</td>");
+    static const std::regex firmware("FW: v[^ <]*");
+    static const std::regex firmwareLine("Firmware version is '[^']*'");
+    static const std::regex tested("Tested: [^<]*");
+    std::string out = std::regex_replace(text, rows, "<td>$1</td>");
+    out = std::regex_replace(out, firmware, "FW:");
+    out = std::regex_replace(out, firmwareLine, "Firmware version is");
+    return std::regex_replace(out, tested, "Tested:");
 }
 
 std::string ReadFile(const std::string& path) {

@@ -297,11 +297,9 @@ TEST(DdcChannelTest, WaitsAreMadeOnlyOnARealBus) {
         channel.GetVcp(0x10);
 
         const std::vector<uint32_t> expected =
-            realBus ? std::vector<uint32_t>{40,       // reply delay
-                                            50,       // gap before Set VCP
+            realBus ? std::vector<uint32_t>{40,       // reply delay; a good reply needs no gap after it
                                             50,  40,  // gap after Set VCP, reply delay (null message)
                                             50,  40,  // gap before the retry, reply delay
-                                            50,       // gap before Save Current Settings
                                             200, 40}  // after saving, reply delay
                     : std::vector<uint32_t>{};
         EXPECT_EQ(waiter.waits, expected);
@@ -341,8 +339,8 @@ TEST(DdcChannelTest, CapabilitiesAreReassembledUntilAnEmptyFragment) {
     EXPECT_EQ(read.status, DdcStatus::kOk);
     EXPECT_EQ(read.text, first + second + "end)");
     EXPECT_EQ(read.stats.requests, 4);
-    // Four reply delays and the three gaps between the fragments.
-    EXPECT_EQ(waiter.waits, std::vector<uint32_t>(7, 50));
+    // Four reply delays: a fragment read is the display's answer, so the next request follows it.
+    EXPECT_EQ(waiter.waits, std::vector<uint32_t>(4, 50));
     ExpectScriptDone(bus);
 }
 
@@ -456,7 +454,7 @@ TEST(DdcChannelTest, TableReadReassemblesIntoTheCallersBuffer) {
     ASSERT_EQ(read.size, table.size());
     EXPECT_EQ(Bytes(out.begin(), out.begin() + 40), table);
     EXPECT_EQ(out[40], 0xEE);
-    EXPECT_EQ(waiter.waits, (std::vector<uint32_t>{50, 50, 50, 50, 50, 50, 50}));
+    EXPECT_EQ(waiter.waits, (std::vector<uint32_t>{50, 50, 50, 50}));
     ExpectScriptDone(bus);
 }
 
@@ -483,14 +481,17 @@ TEST(DdcChannelTest, TableWriteSplitsIntoFragments) {
         table[i] = static_cast<uint8_t>(0xA0 + i);
     }
     ScriptedTransport bus(true);
-    ExpectRequest(bus, TableWriteRequest(0x73, 0x10, table.data(), 32));
-    ExpectRequest(bus, TableWriteRequest(0x73, 0x30, table.data() + 32, 8));
+    // 28 data bytes keep each payload (E7, code, offset, data) within 32; an empty fragment closes.
+    ExpectRequest(bus, TableWriteRequest(0x73, 0x10, table.data(), 28));
+    ExpectRequest(bus, TableWriteRequest(0x73, 0x2C, table.data() + 28, 12));
+    ExpectRequest(bus, TableWriteRequest(0x73, 0x38, nullptr, 0));
     FakeWaiter waiter;
     DdcChannel channel(bus, waiter);
 
     EXPECT_EQ(channel.TableWrite(0x73, 0x10, table.data(), table.size()), DdcStatus::kOk);
-    EXPECT_EQ(waiter.waits, (std::vector<uint32_t>{50}));
+    EXPECT_EQ(waiter.waits, (std::vector<uint32_t>{50, 50}));
     ExpectScriptDone(bus);
+    EXPECT_EQ(BuildRequest(TableWriteRequest(0x73, 0, table.data(), table.size())).bytes[2], 0x80 | 32);
 
     const Bytes oversized(kMaxTableBytes + 1);
     EXPECT_EQ(channel.TableWrite(0x73, 0, oversized.data(), oversized.size()), DdcStatus::kInvalidArgument);

@@ -66,10 +66,15 @@ TEST(PacketTest, MessagesKeepToTheirCapacity) {
     EXPECT_TRUE(message.Append(big.data(), kMaxPayload));
     EXPECT_FALSE(message.Append(0x01));
 
-    EXPECT_EQ(TableWriteRequest(0x73, 0, big.data(), big.size()).size, 4 + kMaxFragmentData);
-    EXPECT_EQ(FragmentReplyMessage(kOpTableReadReply, 0, big.data(), big.size()).size, 3 + kMaxFragmentData);
-    const Packet longest = BuildReply(TableWriteRequest(0x73, 0, big.data(), big.size()), ReplyFault::kDoubledSource);
+    // A request keeps to the 32-byte payload; a reply may use all the length byte can count.
+    EXPECT_EQ(TableWriteRequest(0x73, 0, big.data(), big.size()).size, kMaxRequestPayload);
+    EXPECT_EQ(FragmentReplyMessage(kOpTableReadReply, 0, big.data(), big.size()).size, kMaxPayload);
+    const Packet longest =
+        BuildReply(FragmentReplyMessage(kOpTableReadReply, 0, big.data(), big.size()), ReplyFault::kDoubledSource);
     EXPECT_EQ(longest.size, kMaxFrame);
+    ReplyFrame frame;
+    EXPECT_EQ(ParseReply(longest.Data(), longest.size, frame), FrameStatus::kOk);
+    EXPECT_EQ(frame.message.size, kMaxPayload);
 }
 
 struct ReplyCase {
@@ -238,6 +243,8 @@ TEST(PacketTest, TheDisplayRejectsBadRequests) {
         {"table read", {kOpTableRead, 0x73, 0}},
         {"table write", {kOpTableWrite, 0x73}},
         {"unknown opcode", {0xF1}},
+        {"table write over 32 bytes", Bytes(kMaxRequestPayload + 1, kOpTableWrite)},
+        {"table write as long as a reply", Bytes(kMaxPayload, kOpTableWrite)},
     };
     for (const Payload& p : wrongSizes) {
         Message message;

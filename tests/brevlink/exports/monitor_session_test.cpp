@@ -29,6 +29,7 @@ class SlowBus : public I2cTransport {
     explicit SlowBus(I2cTransport& inner) : inner_(inner) {}
     bool Write(uint8_t address, const uint8_t* data, size_t size) override { return inner_.Write(address, data, size); }
     bool Read(uint8_t address, uint8_t* data, size_t size) override { return inner_.Read(address, data, size); }
+    bool Transfer(I2cMessage* messages, size_t count) override { return inner_.Transfer(messages, count); }
     bool NeedsBusWaits() const override { return true; }
 
   private:

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace brevlink::sim {
@@ -37,19 +38,32 @@ TEST(EdidEeprom, PastTheEndTheBusFloatsHigh) {
     EXPECT_EQ(bytes[1], 0xFF);
 }
 
-TEST(EdidEeprom, SegmentPointerServesOneRead) {
+TEST(EdidEeprom, SegmentPointerLastsUntilTheStopUnlessTheProfileKeepsIt) {
     const std::vector<uint8_t> edid = Counting(512);
-    EdidEeprom eeprom(edid);
     const uint8_t segment = 1;
     const uint8_t offset = 0x80;
-    ASSERT_TRUE(eeprom.WriteSegment(&segment, 1));
-    ASSERT_TRUE(eeprom.Write(&offset, 1));
-    uint8_t byte = 0;
-    ASSERT_TRUE(eeprom.Read(&byte, 1));
-    EXPECT_EQ(byte, edid[0x180]);
-    ASSERT_TRUE(eeprom.Write(&offset, 1));
-    ASSERT_TRUE(eeprom.Read(&byte, 1));
-    EXPECT_EQ(byte, edid[0x80]) << "back to segment 0";
+    struct Case {
+        bool keepAcrossStop;
+        bool stopAfterSegment;  // the segment write ended with a STOP, not a repeated start
+        size_t expected;
+    };
+    for (const Case& c : {Case{false, false, 0x180}, Case{false, true, 0x80}, Case{true, true, 0x180}}) {
+        SCOPED_TRACE(std::to_string(c.keepAcrossStop) + std::to_string(c.stopAfterSegment));
+        EdidEeprom eeprom(edid);
+        eeprom.SetSegmentAcrossStop(c.keepAcrossStop);
+        ASSERT_TRUE(eeprom.WriteSegment(&segment, 1));
+        if (c.stopAfterSegment) {
+            eeprom.Stop();
+        }
+        ASSERT_TRUE(eeprom.Write(&offset, 1));
+        uint8_t byte = 0;
+        ASSERT_TRUE(eeprom.Read(&byte, 1));
+        EXPECT_EQ(byte, edid[c.expected]);
+        eeprom.Stop();
+        ASSERT_TRUE(eeprom.Write(&offset, 1));
+        ASSERT_TRUE(eeprom.Read(&byte, 1));
+        EXPECT_EQ(byte, edid[0x80]) << "back to segment 0";
+    }
     EXPECT_FALSE(EdidEeprom(Counting(256)).WriteSegment(&segment, 1)) << "no segments beyond 256 bytes";
 }
 

@@ -1,8 +1,10 @@
 // /dev and i2c-dev in memory: each path is a bus whose transactions go to an I2cTransport.
 #pragma once
 
+#include <cerrno>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,7 +18,10 @@ class FakeI2cDevOps : public I2cDevOps {
     std::vector<std::string> names;                              // what /dev lists
     std::map<std::string, std::unique_ptr<I2cTransport>> buses;  // what can be opened
     std::vector<uint8_t> busyAddresses;                          // I2C_SLAVE fails (EBUSY)
+    bool forceRefused = false;                                   // I2C_SLAVE_FORCE fails too (EPERM)
     ssize_t shortBy = 0;                                         // transfers come up short
+    int failWith = ENXIO;                                        // the errno of a failed transfer
+    std::map<std::string, std::string> sys;                      // sysfs files and their text
     std::vector<std::string> calls;
 
     std::vector<std::string> ListDevNames() override { return names; }
@@ -30,22 +35,22 @@ class FakeI2cDevOps : public I2cDevOps {
         return nextFd_++;
     }
 
-    bool SetSlave(int fd, uint8_t address) override {
-        calls.push_back("slave " + std::to_string(fd) + " " + std::to_string(address));
+    int SetSlave(int fd, uint8_t address, bool force) override {
+        calls.push_back(std::string(force ? "force " : "slave ") + std::to_string(fd) + " " + std::to_string(address));
         for (uint8_t busy : busyAddresses) {
-            if (busy == address) {
-                return false;
+            if (busy == address && (!force || forceRefused)) {
+                return force ? EPERM : EBUSY;
             }
         }
         slave_[fd] = address;
-        return open_.count(fd) > 0;
+        return open_.count(fd) > 0 ? 0 : EBADF;
     }
 
     ssize_t Write(int fd, const uint8_t* data, size_t size) override {
         calls.push_back("write " + std::to_string(fd) + " " + std::to_string(size));
         I2cTransport* bus = Bus(fd);
         if (bus == nullptr || !bus->Write(slave_[fd], data, size)) {
-            return -1;
+            return -failWith;
         }
         return static_cast<ssize_t>(size) - shortBy;
     }
@@ -54,9 +59,20 @@ class FakeI2cDevOps : public I2cDevOps {
         calls.push_back("read " + std::to_string(fd) + " " + std::to_string(size));
         I2cTransport* bus = Bus(fd);
         if (bus == nullptr || !bus->Read(slave_[fd], data, size)) {
-            return -1;
+            return -failWith;
         }
         return static_cast<ssize_t>(size) - shortBy;
+    }
+
+    int Combined(int fd, I2cMessage* messages, size_t count) override {
+        calls.push_back("rdwr " + std::to_string(fd) + " " + std::to_string(count));
+        I2cTransport* bus = Bus(fd);
+        return bus != nullptr && bus->Transfer(messages, count) ? 0 : failWith;
+    }
+
+    std::optional<std::string> ReadSysText(const std::string& path) override {
+        const auto it = sys.find(path);
+        return it == sys.end() ? std::nullopt : std::optional<std::string>(it->second);
     }
 
     void Close(int fd) override {

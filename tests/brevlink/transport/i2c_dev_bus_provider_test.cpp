@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
+#include <string>
 #include <vector>
 
 #include "tests/brevlink/transport/fake_edid_device.h"
@@ -61,6 +63,50 @@ TEST(I2cDevBusProviderTest, EnumeratesTheDisplaysOfDevI2c) {
     EXPECT_NE(std::find(ops.calls.begin(), ops.calls.end(), "open /dev/i2c-3"), ops.calls.end());
     displays.clear();
     EXPECT_EQ(ops.OpenCount(), 0u);
+}
+
+TEST(I2cDevBusProviderTest, ProbesOnlyDisplayAndDockingAdapters) {
+    struct Case {
+        const char* name;  // sysfs name of the adapter; null: no such file
+        const char* pciClass;
+        bool probed;
+    };
+    const Case cases[] = {
+        {"i915 gmbus dpc", "0x030000", true},
+        {"NVIDIA i2c adapter 1 at 1:00.0", "0x030200", true},
+        {"AUX B/DDI B/PHY B", nullptr, true},
+        {nullptr, nullptr, true},
+        {"Dock adapter", "0x0a0000", true},
+        {"SMBus I801 adapter at f040", "0x0c0500", false},
+        {"SMBus PIIX4 adapter port 0 at 0b00", nullptr, false},
+        {"AMDGPU SMU 0", "0x030000", false},
+        {"Synopsys DesignWare I2C adapter", "0x0c8000", false},
+    };
+    FakeI2cDevOps ops;
+    std::vector<int> expected;
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const std::string base = "/sys/bus/i2c/devices/i2c-" + std::to_string(i);
+        ops.names.push_back("i2c-" + std::to_string(i));
+        ops.buses["/dev/i2c-" + std::to_string(i)] = std::make_unique<FakeEdidDevice>(GoodEdid());
+        if (cases[i].name != nullptr) {
+            ops.sys[base + "/name"] = cases[i].name;
+        }
+        if (cases[i].pciClass != nullptr) {
+            ops.sys[base + "/device/class"] = cases[i].pciClass;
+        }
+        if (cases[i].probed) {
+            expected.push_back(static_cast<int>(i));
+        }
+    }
+    I2cDevBusProvider provider(ops);
+    std::vector<int> probed;
+    for (const DisplayBus& display : EnumerateDisplays(provider)) {
+        probed.push_back(display.bus);
+    }
+    EXPECT_EQ(probed, expected);
+    for (const std::string& call : ops.calls) {
+        EXPECT_TRUE(call.rfind("open /dev/i2c-5", 0) != 0 && call.rfind("open /dev/i2c-7", 0) != 0) << call;
+    }
 }
 
 }  // namespace

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <string>
 #include <vector>
 
+#include "brevlink/ddcci/ddc_channel.h"
 #include "brevlink/transport/scripted_transport.h"
 #include "tests/brevlink/transport/fake_i2c_dev_ops.h"
 
@@ -51,23 +54,26 @@ TEST(I2cDevTransportTest, SelectsTheAddressOnlyWhenItChanges) {
     EXPECT_TRUE(bus.Mismatches().empty());
 }
 
-TEST(I2cDevTransportTest, FailedTransfersAreFailures) {
+TEST(I2cDevTransportTest, FailedTransfersAreFailuresThatSayWhy) {
     struct Case {
         const char* name;
-        std::vector<uint8_t> busy;
         ssize_t shortBy;
         bool ack;
+        int error;
+        BusFailure failure;
     };
     const Case cases[] = {
-        {"address claimed by a kernel driver", {0x37}, 0, true},
-        {"short transfer", {}, 1, true},
-        {"no acknowledge", {}, 0, false},
+        {"short transfer", 1, true, ENXIO, BusFailure::kNoAcknowledge},
+        {"no acknowledge", 0, false, ENXIO, BusFailure::kNoAcknowledge},
+        {"remote I/O error", 0, false, EREMOTEIO, BusFailure::kNoAcknowledge},
+        {"adapter I/O error", 0, false, EIO, BusFailure::kBusFault},
+        {"held by a driver", 0, false, EBUSY, BusFailure::kBusy},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         FakeI2cDevOps ops;
-        ops.busyAddresses = c.busy;
         ops.shortBy = c.shortBy;
+        ops.failWith = c.error;
         ScriptedTransport& bus = AddScriptedBus(ops);
         bus.ExpectWrite(0x37, {0x51, 0x80, 0xBE}, c.ack).ExpectRead(0x37, {0x6E, 0x80, 0xBE}, c.ack);
         std::unique_ptr<I2cDevTransport> transport = I2cDevTransport::Open(ops, kPath);
@@ -75,21 +81,79 @@ TEST(I2cDevTransportTest, FailedTransfersAreFailures) {
         const uint8_t nullMessage[] = {0x51, 0x80, 0xBE};
         uint8_t reply[3] = {};
         EXPECT_FALSE(transport->Write(0x37, nullMessage, 3));
+        EXPECT_EQ(transport->LastFailure(), c.failure);
         EXPECT_FALSE(transport->Read(0x37, reply, 3));
+        EXPECT_EQ(transport->LastFailure(), c.failure);
     }
 }
 
-TEST(I2cDevTransportTest, ARefusedAddressIsAskedForAgain) {
-    FakeI2cDevOps ops;
-    ops.busyAddresses = {0x50};
-    ScriptedTransport& bus = AddScriptedBus(ops);
-    bus.ExpectWrite(0x50, {0x00});
-    std::unique_ptr<I2cDevTransport> transport = I2cDevTransport::Open(ops, kPath);
-    const uint8_t zero = 0;
-    EXPECT_FALSE(transport->Write(0x50, &zero, 1));
-    ops.busyAddresses.clear();
-    EXPECT_TRUE(transport->Write(0x50, &zero, 1));
-    EXPECT_EQ(ops.calls, (Strings{"open /dev/i2c-4", "slave 3 80", "slave 3 80", "write 3 1"}));
+TEST(I2cDevTransportTest, AnAddressAKernelDriverHoldsIsReachedAndReported) {
+    struct Case {
+        const char* name;
+        bool forceRefused;
+        Strings calls;
+        const char* note;
+    };
+    const Case cases[] = {
+        {"I2C_SLAVE_FORCE",
+         false,
+         {"open /dev/i2c-4", "slave 3 55", "force 3 55", "write 3 3", "read 3 3", "write 3 3"},
+         "/dev/i2c-4: address 0x37 is held by a kernel driver; reached with I2C_SLAVE_FORCE"},
+        {"I2C_RDWR",
+         true,
+         {"open /dev/i2c-4", "slave 3 55", "force 3 55", "rdwr 3 1", "rdwr 3 1", "rdwr 3 1"},
+         "/dev/i2c-4: address 0x37 is held by a kernel driver and I2C_SLAVE_FORCE is refused; reached with "
+         "I2C_RDWR"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeI2cDevOps ops;
+        ops.busyAddresses = {0x37};
+        ops.forceRefused = c.forceRefused;
+        ScriptedTransport& bus = AddScriptedBus(ops);
+        bus.ExpectWrite(0x37, {0x51, 0x80, 0xBE})
+            .ExpectRead(0x37, {0x6E, 0x80, 0xBE})
+            .ExpectWrite(0x37, {0x51, 0x80, 0xBE});
+        Strings notes;
+        std::unique_ptr<I2cDevTransport> transport =
+            I2cDevTransport::Open(ops, kPath, [&](const std::string& note) { notes.push_back(note); });
+        const uint8_t nullMessage[] = {0x51, 0x80, 0xBE};
+        uint8_t reply[3] = {};
+        EXPECT_TRUE(transport->Write(0x37, nullMessage, 3));
+        EXPECT_TRUE(transport->Read(0x37, reply, 3));
+        EXPECT_EQ(reply[2], 0xBE);
+        EXPECT_TRUE(transport->Write(0x37, nullMessage, 3));
+        EXPECT_EQ(ops.calls, c.calls);
+        EXPECT_EQ(notes, Strings{c.note});
+        EXPECT_TRUE(bus.Mismatches().empty());
+    }
+}
+
+TEST(I2cDevTransportTest, TheChannelRetriesAMissingAcknowledgeButNotAHeldAddress) {
+    class NoWaits : public ddcci::Waiter {
+      public:
+        void WaitMs(uint32_t) override {}
+        uint64_t NowMs() override { return 0; }
+    };
+    struct Case {
+        int error;
+        int requests;
+    };
+    for (const Case& c : {Case{ENXIO, 3}, Case{EIO, 3}, Case{EBUSY, 1}}) {
+        SCOPED_TRACE(c.error);
+        FakeI2cDevOps ops;
+        ops.failWith = c.error;
+        ScriptedTransport& bus = AddScriptedBus(ops);
+        for (int i = 0; i < 3; ++i) {
+            bus.ExpectWrite(0x37, {}, false);
+        }
+        std::unique_ptr<I2cDevTransport> transport = I2cDevTransport::Open(ops, kPath);
+        NoWaits waiter;
+        ddcci::DdcChannel channel(*transport, waiter);
+        const ddcci::VcpReading reading = channel.GetVcp(0x10);
+        EXPECT_EQ(reading.status, ddcci::DdcStatus::kBusError);
+        EXPECT_EQ(reading.stats.requests, c.requests);
+    }
 }
 
 TEST(I2cDevTransportTest, NothingToTransferTouchesNothing) {
