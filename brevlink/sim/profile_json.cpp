@@ -9,11 +9,16 @@
 #include <initializer_list>
 #include <iterator>
 #include <sstream>
+#include <string_view>
+#include <vector>
 
 #include "brevlink/sim/behaviours.h"
 
 namespace brevlink::sim {
 namespace {
+
+// 128 segments of 256 bytes: everything an E-DDC EEPROM can address.
+constexpr size_t kMaxEdidFileBytes = 32768;
 
 using Json = nlohmann::json;
 
@@ -238,7 +243,17 @@ class Reader {
                 Fail(place + ".edidFile", "cannot read \"" + path + "\"");
                 return;
             }
-            out.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+            // Never more than an EEPROM can hold: a device or a huge file named here must not be
+            // read without end.
+            std::vector<char> bytes(kMaxEdidFileBytes + 1);
+            file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+            const auto got = static_cast<size_t>(file.gcount());
+            if (got > kMaxEdidFileBytes) {
+                Fail(place + ".edidFile",
+                     "\"" + path + "\" is longer than " + std::to_string(kMaxEdidFileBytes) + " bytes");
+                return;
+            }
+            out.assign(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(got));
         } else {
             return;  // a monitor without EDID is allowed: its EEPROM does not answer
         }
@@ -480,6 +495,20 @@ class Reader {
     std::vector<std::string> errors_;
 };
 
+// "line 3, column 7" of the 1-based byte `position` (the parser's place of the error).
+std::string TextPlace(std::string_view text, size_t position) {
+    const size_t end = std::min(position > 0 ? position - 1 : 0, text.size());
+    size_t line = 1;
+    size_t lineStart = 0;
+    for (size_t i = 0; i < end; ++i) {
+        if (text[i] == '\n') {
+            ++line;
+            lineStart = i + 1;
+        }
+    }
+    return "line " + std::to_string(line) + ", column " + std::to_string(end - lineStart + 1);
+}
+
 std::string DirectoryOf(const std::string& path) {
     const size_t slash = path.find_last_of("/\\");
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
@@ -490,9 +519,11 @@ std::string DirectoryOf(const std::string& path) {
 ProfileResult ParseProfile(std::string_view text, const std::string& source, const std::string& baseDirectory) {
     ProfileResult result;
     try {
-        const Json root = Json::parse(text.begin(), text.end(), nullptr, false);
-        if (root.is_discarded()) {
-            result.errors.push_back(source + ": not valid JSON");
+        Json root;
+        try {
+            root = Json::parse(text.begin(), text.end());
+        } catch (const Json::parse_error& error) {
+            result.errors.push_back(source + ": " + TextPlace(text, error.byte) + ": not valid JSON");
             return result;
         }
         Reader reader(source, baseDirectory);
