@@ -8,6 +8,7 @@
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
+#include <optional>
 #include <sstream>
 #include <string_view>
 #include <vector>
@@ -495,6 +496,21 @@ class Reader {
     std::vector<std::string> errors_;
 };
 
+// The parser's own tree builder, keeping the place of any error: a syntax error, and also a number
+// too large for any type (which the plain parser throws without a place).
+class PlacedDomParser : public nlohmann::detail::json_sax_dom_parser<Json> {
+  public:
+    explicit PlacedDomParser(Json& tree) : nlohmann::detail::json_sax_dom_parser<Json>(tree, false) {}
+
+    template <class Exception>
+    bool parse_error(std::size_t position, const std::string& /*token*/, const Exception& /*error*/) {
+        errorPosition = position;
+        return false;
+    }
+
+    std::optional<size_t> errorPosition;
+};
+
 // "line 3, column 7" of the 1-based byte `position` (the parser's place of the error).
 std::string TextPlace(std::string_view text, size_t position) {
     const size_t end = std::min(position > 0 ? position - 1 : 0, text.size());
@@ -520,10 +536,10 @@ ProfileResult ParseProfile(std::string_view text, const std::string& source, con
     ProfileResult result;
     try {
         Json root;
-        try {
-            root = Json::parse(text.begin(), text.end());
-        } catch (const Json::parse_error& error) {
-            result.errors.push_back(source + ": " + TextPlace(text, error.byte) + ": not valid JSON");
+        PlacedDomParser parser(root);
+        if (!Json::sax_parse(text.begin(), text.end(), &parser) || parser.errorPosition) {
+            result.errors.push_back(source + ": " + TextPlace(text, parser.errorPosition.value_or(text.size())) +
+                                    ": not valid JSON");
             return result;
         }
         Reader reader(source, baseDirectory);

@@ -116,6 +116,8 @@ TEST(LabProfiles, MistakesAreNamedWithTheirPlace) {
     const Case cases[] = {
         {"{", "test.json: line 1, column 2: not valid JSON"},
         {"{\n  \"monitors\": [,]\n}", "test.json: line 2, column 16: not valid JSON"},
+        // A number beyond every type: the parser's range error, found by the fuzzer without a place.
+        {"{\"monitors\": 44e4444445044}", "test.json: line 1, column 26: not valid JSON"},
         {"[]", "test.json: top level: expected an object"},
         {R"({"monitors": []})", "test.json: monitors: expected a list of at least one monitor"},
         {R"({"monitor": [{"position": 1}]})", "test.json: top level: unknown key \"monitor\""},
