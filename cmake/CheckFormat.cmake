@@ -4,7 +4,7 @@ file(GLOB_RECURSE files
      ${SOURCE_DIR}/src/*.cpp ${SOURCE_DIR}/src/*.h
      ${SOURCE_DIR}/brevlink/*.cpp ${SOURCE_DIR}/brevlink/*.h
      ${SOURCE_DIR}/tests/*.cpp ${SOURCE_DIR}/tests/*.h
-     ${SOURCE_DIR}/bench/*.cpp ${SOURCE_DIR}/fuzz/*.cpp)
+     ${SOURCE_DIR}/bench/*.cpp ${SOURCE_DIR}/fuzz/*.cpp ${SOURCE_DIR}/fuzz/*.h)
 execute_process(COMMAND ${CLANG_FORMAT} --dry-run --Werror ${files}
                 RESULT_VARIABLE rc OUTPUT_QUIET ERROR_VARIABLE complaints)
 if(NOT rc EQUAL 0)

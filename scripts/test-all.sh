@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The one test command: installs what is missing, builds the Linux tree (ASan + UBSan), a
-# ThreadSanitizer build of the threaded tests, the Debian package and the Windows tree (mingw-w64)
-# with its installer, then runs every test: Linux natively, Windows under Wine on a private Xvfb
-# display in private prefixes.
+# The one test command: installs what is missing, builds the Linux tree (ASan + UBSan), the fuzz
+# build (its smoke: every fuzz target briefly over its seeds), a ThreadSanitizer build of the
+# threaded tests, the Debian package and the Windows tree (mingw-w64) with its installer, then runs
+# every test: Linux natively, Windows under Wine on a private Xvfb display in private prefixes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -14,6 +14,11 @@ echo "== Linux build (AddressSanitizer + UndefinedBehaviorSanitizer)"
 cmake --preset linux >/dev/null
 cmake --build --preset linux -j "$jobs"
 ctest --preset linux -j "$jobs"
+
+echo "== Fuzz build (clang-14 libFuzzer, ASan + UBSan): each target a few seconds over its seeds"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+ctest --preset fuzz
 
 echo "== Linux build (ThreadSanitizer, threaded tests)"
 cmake --preset linux-tsan -DKESTROVA_THREAD_TESTS_ONLY=ON >/dev/null

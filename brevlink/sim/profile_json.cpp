@@ -8,12 +8,18 @@
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
+#include <optional>
 #include <sstream>
+#include <string_view>
+#include <vector>
 
 #include "brevlink/sim/behaviours.h"
 
 namespace brevlink::sim {
 namespace {
+
+// 128 segments of 256 bytes: everything an E-DDC EEPROM can address.
+constexpr size_t kMaxEdidFileBytes = 32768;
 
 using Json = nlohmann::json;
 
@@ -244,7 +250,17 @@ class Reader {
                 Fail(place + ".edidFile", "cannot read \"" + path + "\"");
                 return;
             }
-            out.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+            // Never more than an EEPROM can hold: a device or a huge file named here must not be
+            // read without end.
+            std::vector<char> bytes(kMaxEdidFileBytes + 1);
+            file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+            const auto got = static_cast<size_t>(file.gcount());
+            if (got > kMaxEdidFileBytes) {
+                Fail(place + ".edidFile",
+                     "\"" + path + "\" is longer than " + std::to_string(kMaxEdidFileBytes) + " bytes");
+                return;
+            }
+            out.assign(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(got));
         } else {
             return;  // a monitor without EDID is allowed: its EEPROM does not answer
         }
@@ -599,6 +615,35 @@ class Reader {
     std::vector<std::string> errors_;
 };
 
+// The parser's own tree builder, keeping the place of any error: a syntax error, and also a number
+// too large for any type (which the plain parser throws without a place).
+class PlacedDomParser : public nlohmann::detail::json_sax_dom_parser<Json> {
+  public:
+    explicit PlacedDomParser(Json& tree) : nlohmann::detail::json_sax_dom_parser<Json>(tree, false) {}
+
+    template <class Exception>
+    bool parse_error(std::size_t position, const std::string& /*token*/, const Exception& /*error*/) {
+        errorPosition = position;
+        return false;
+    }
+
+    std::optional<size_t> errorPosition;
+};
+
+// "line 3, column 7" of the 1-based byte `position` (the parser's place of the error).
+std::string TextPlace(std::string_view text, size_t position) {
+    const size_t end = std::min(position > 0 ? position - 1 : 0, text.size());
+    size_t line = 1;
+    size_t lineStart = 0;
+    for (size_t i = 0; i < end; ++i) {
+        if (text[i] == '\n') {
+            ++line;
+            lineStart = i + 1;
+        }
+    }
+    return "line " + std::to_string(line) + ", column " + std::to_string(end - lineStart + 1);
+}
+
 std::string DirectoryOf(const std::string& path) {
     const size_t slash = path.find_last_of("/\\");
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
@@ -609,9 +654,11 @@ std::string DirectoryOf(const std::string& path) {
 ProfileResult ParseProfile(std::string_view text, const std::string& source, const std::string& baseDirectory) {
     ProfileResult result;
     try {
-        const Json root = Json::parse(text.begin(), text.end(), nullptr, false);
-        if (root.is_discarded()) {
-            result.errors.push_back(source + ": not valid JSON");
+        Json root;
+        PlacedDomParser parser(root);
+        if (!Json::sax_parse(text.begin(), text.end(), &parser) || parser.errorPosition) {
+            result.errors.push_back(source + ": " + TextPlace(text, parser.errorPosition.value_or(text.size())) +
+                                    ": not valid JSON");
             return result;
         }
         Reader reader(source, baseDirectory);

@@ -36,13 +36,16 @@ void ShowCapsSummary() {
         uint32_t code = 0;
         char values[80] = {};
         uint32_t size = sizeof(values);
-        Wrapper.WrCapsRetrieveByIndexDiscCommand(m, static_cast<uint32_t>(i), &code, values, &size);
-        MarkInCaps(code);
+        // A library whose count runs past its entries answers failure and leaves `code` alone.
+        if (Wrapper.WrCapsRetrieveByIndexDiscCommand(m, static_cast<uint32_t>(i), &code, values, &size) != 0) {
+            MarkInCaps(code);
+        }
     }
     for (int32_t i = 0; i < continuous; ++i) {
         uint32_t code = 0;
-        Wrapper.WrCapsRetrieveByIndexContCommand(m, static_cast<uint32_t>(i), &code);
-        MarkInCaps(code);
+        if (Wrapper.WrCapsRetrieveByIndexContCommand(m, static_cast<uint32_t>(i), &code) != 0) {
+            MarkInCaps(code);
+        }
     }
     op::LogLine("Caps - %d continuous, %d discrete commands", continuous, discrete);
 

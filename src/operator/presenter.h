@@ -20,7 +20,7 @@ struct FileFilter {
 };
 
 struct FileDialogRequest {
-    std::string title;                // "Open project:", "Save report as:" ...
+    std::string title;                // "Open project:", "Save results as:" ...
     std::vector<FileFilter> filters;  // may be empty
     int selectedFilter = 0;           // 0-based index into filters
     std::string proposedName;         // the default file name (save dialogs)
@@ -36,6 +36,7 @@ class Presenter {
     // One new last line of the log list (already formatted; a blank line arrives as " ").
     virtual void AppendLogLine(const std::string& line) = 0;
 
+    // Setting a bar's range also sets its step to 1 and its position to `minimum`.
     virtual void SetOverallProgressRange(int minimum, int maximum) = 0;
     virtual void SetOverallProgress(int position) = 0;
     virtual void SetIndividualProgressRange(int minimum, int maximum) = 0;

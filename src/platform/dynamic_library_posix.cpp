@@ -5,7 +5,10 @@
 #include <link.h>
 #include <strings.h>
 
+#include <cctype>
 #include <cstring>
+#include <map>
+#include <mutex>
 
 namespace kestrova::platform {
 
@@ -79,12 +82,28 @@ ModuleHandle FindLoadedModule(const char* fileName) {
     if (fileName == nullptr || fileName[0] == '\0' || std::strchr(fileName, '/') != nullptr) {
         return nullptr;
     }
+    // A module once found stays found: the reference taken below keeps it mapped for the life of
+    // the process, so later look-ups neither walk the module list nor take another reference.
+    static std::mutex mutex;
+    static std::map<std::string, ModuleHandle> found;
+    std::string key(fileName);
+    for (char& c : key) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    std::lock_guard<std::mutex> lock(mutex);
+    if (const auto known = found.find(key); known != found.end()) {
+        return known->second;
+    }
     ModuleSearch search{fileName, {}};
     if (dl_iterate_phdr(MatchModule, &search) == 0) {
         return nullptr;
     }
     // RTLD_NOLOAD answers the handle of the module already mapped and never loads one.
-    return dlopen(search.path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+    ModuleHandle module = dlopen(search.path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+    if (module != nullptr) {
+        found.emplace(std::move(key), module);
+    }
+    return module;
 }
 
 ModuleHandle MainProgramModule() {

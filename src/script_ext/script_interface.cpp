@@ -209,6 +209,7 @@ bool ScriptInterface::SetDDCPort(bool port) {
 }
 
 void ScriptInterface::Delay(int milliseconds) {
+    // A negative delay (a script's arithmetic gone below zero) must not turn into ~49 days unsigned.
     kestrova::platform::SleepMs(milliseconds > 0 ? static_cast<uint32_t>(milliseconds) : 0);
 }
 

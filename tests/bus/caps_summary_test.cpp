@@ -95,6 +95,17 @@ TEST_F(CapsSummaryTest, NoCodesLeavesEveryMarkCleared) {
     EXPECT_EQ(presenter_.LogLines().front(), "Caps - 0 continuous, 0 discrete commands");
 }
 
+TEST_F(CapsSummaryTest, EntriesTheLibraryCannotRetrieveMarkNothing) {
+    Fake().monitors[4].discreteCodes = {0x14};
+    Fake().monitors[4].continuousCodes = {0x10};
+    Fake().monitors[4].countedPastEnd = 2;
+    ShowCapsSummary();
+    for (int code = 0; code < 256; ++code) {
+        EXPECT_EQ(catalogue::Catalogue()[static_cast<uint8_t>(code)].inCaps, code == 0x10 || code == 0x14) << code;
+    }
+    EXPECT_EQ(presenter_.LogLines().front(), "Caps - 3 continuous, 3 discrete commands");
+}
+
 TEST_F(CapsSummaryTest, CodesBeyondEightBitsAreIgnored) {
     Fake().monitors[4].continuousCodes = {0x110};
     ShowCapsSummary();

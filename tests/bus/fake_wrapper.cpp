@@ -125,11 +125,11 @@ int32_t FakeCapsSize(int32_t m) {
 }
 int32_t FakeDiscCount(int32_t m) {
     FakeMonitor* monitor = MonitorAt(m);
-    return monitor != nullptr ? static_cast<int32_t>(monitor->discreteCodes.size()) : 0;
+    return monitor != nullptr ? static_cast<int32_t>(monitor->discreteCodes.size()) + monitor->countedPastEnd : 0;
 }
 int32_t FakeContCount(int32_t m) {
     FakeMonitor* monitor = MonitorAt(m);
-    return monitor != nullptr ? static_cast<int32_t>(monitor->continuousCodes.size()) : 0;
+    return monitor != nullptr ? static_cast<int32_t>(monitor->continuousCodes.size()) + monitor->countedPastEnd : 0;
 }
 int32_t FakeDiscCommand(int32_t m, uint32_t index, uint32_t* code, char* values, uint32_t* size) {
     FakeMonitor* monitor = MonitorAt(m);
@@ -156,7 +156,7 @@ int32_t FakeSupportedValues(int32_t m, uint32_t* code, uint32_t* values, uint32_
     values[0] = 1;
     values[1] = 2;
     values[2] = 4;
-    *size = 12;
+    *size = state.supportedValuesClaim > 0 ? state.supportedValuesClaim : 12;
     return 1;
 }
 int32_t FakeGetRange(int32_t m, uint32_t code, uint32_t* minimum, uint32_t* maximum, uint32_t* current, uint32_t wait) {

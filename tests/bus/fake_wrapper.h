@@ -18,6 +18,7 @@ struct FakeMonitor {
     int32_t capsLengthOverride = -1;  // reported length when >= 0
     std::vector<uint32_t> discreteCodes;
     std::vector<uint32_t> continuousCodes;
+    int32_t countedPastEnd = 0;  // added to both counts, with no entry behind them
 };
 
 struct FakeWrapperState {
@@ -31,6 +32,8 @@ struct FakeWrapperState {
     std::vector<uint8_t> replyBytes = {0x6E, 0x88, 0x02, 0x00, 0x10, 0x00, 0x00, 0x64, 0x00, 0x32, 0x00};
     std::vector<uint8_t> sentBytes = {0x6E, 0x51, 0x82, 0x01, 0x10, 0xAC};
     uint32_t minimum = 0, maximum = 100, current = 50;
+    // Supported values: when > 0, the size in bytes the library reports, whatever the buffer.
+    uint32_t supportedValuesClaim = 0;
 
     // What was called, in order ("WrSynLock", "WrDDCGetRangeRtn 16 wait=5", ...).
     std::vector<std::string> calls;

@@ -172,5 +172,14 @@ TEST_F(VcpPrimitivesTest, SupportedValuesComeFromTheCapabilities) {
     EXPECT_FALSE(GetSupportedValues(0x14, values, &tooSmall));
 }
 
+TEST_F(VcpPrimitivesTest, ALibraryClaimingMoreValuesThanTheBufferHoldsIsCutToTheBuffer) {
+    Bind(MakeFakeModule());
+    Fake().supportedValuesClaim = 400;
+    uint32_t values[20] = {};
+    uint32_t size = sizeof(values);
+    ASSERT_TRUE(GetSupportedValues(0x14, values, &size));
+    EXPECT_EQ(size, 80u);
+}
+
 }  // namespace
 }  // namespace kestrova::bus

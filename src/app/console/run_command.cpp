@@ -16,6 +16,7 @@
 #include "app/wizard/engine_test_runner.h"
 #include "app/wizard/wizard.h"
 #include "bus/monitor_table.h"
+#include "catalogue/vcp_catalogue.h"
 #include "catalogue/vcp_groups.h"
 #include "engine/test_procedures.h"
 #include "engine/test_run_control.h"
@@ -144,6 +145,16 @@ bool PlanRun(const RunOptions& options, const ConsoleIo& io, RunPlan& plan, std:
     return true;
 }
 
+// The tree pre-ticks only codes the capabilities list: none when they could not be read.
+bool NoCodeInCapabilities() {
+    for (int code = 0; code < 256; ++code) {
+        if (catalogue::Catalogue()[static_cast<uint8_t>(code)].inCaps) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // The clicks of the window from Start to a started test, as the engineer would make them.
 bool WalkToTest(wizard::Wizard& wizard,
                 const RunOptions& options,
@@ -183,6 +194,11 @@ bool WalkToTest(wizard::Wizard& wizard,
     const catalogue::VcpGroupArray& groups = catalogue::VcpGroups();
     if (std::none_of(groups.begin(), groups.end(), [](const catalogue::VcpGroup& group) { return group.enabled; })) {
         error = "nothing to test: the selection ticks no VCP code and no plug-in test";
+        if (!plan.projectPath && !options.selection.given && NoCodeInCapabilities()) {
+            error +=
+                "\n  The monitor's capabilities could not be read, and the selection ticks only codes they list."
+                "\n  --groups or --codes choose the codes to test without them.";
+        }
         return false;
     }
     const std::string reportPath = ReportPathFor(plan.target, report::ProposedReportName(bus::CurrentMonitorRecord()));

@@ -114,7 +114,10 @@ TEST(LabProfiles, MistakesAreNamedWithTheirPlace) {
         const char* error;
     };
     const Case cases[] = {
-        {"{", "test.json: not valid JSON"},
+        {"{", "test.json: line 1, column 2: not valid JSON"},
+        {"{\n  \"monitors\": [,]\n}", "test.json: line 2, column 16: not valid JSON"},
+        // A number beyond every type: the parser's range error, found by the fuzzer without a place.
+        {"{\"monitors\": 44e4444445044}", "test.json: line 1, column 26: not valid JSON"},
         {"[]", "test.json: top level: expected an object"},
         {R"({"monitors": []})", "test.json: monitors: expected a list of at least one monitor"},
         {R"({"monitor": [{"position": 1}]})", "test.json: top level: unknown key \"monitor\""},
@@ -167,6 +170,15 @@ TEST(LabProfiles, EdidFileIsFoundBesideTheProfile) {
     ASSERT_TRUE(result.profile) << Errors(result);
     EXPECT_EQ(result.profile->monitors[0].edid.size(), 128u);
     EXPECT_FALSE(LoadProfileFile((dir / "absent.json").string()).profile);
+
+    // More than an EEPROM holds is refused unread, as a device named here would be.
+    const std::vector<char> big(32768 + 128, 0);
+    std::ofstream(dir / "big.bin", std::ios::binary).write(big.data(), big.size());
+    std::ofstream(dir / "big.json") << R"({"monitors": [{"position": 4, "edidFile": "big.bin"}]})";
+    const ProfileResult tooBig = LoadProfileFile((dir / "big.json").string());
+    EXPECT_FALSE(tooBig.profile);
+    EXPECT_NE(Errors(tooBig).find("monitors[0].edidFile: \""), std::string::npos) << Errors(tooBig);
+    EXPECT_NE(Errors(tooBig).find("big.bin\" is longer than 32768 bytes"), std::string::npos) << Errors(tooBig);
 }
 
 }  // namespace

@@ -1,0 +1,79 @@
+// Any text offered as a lab profile: either a profile the lab can serve, or no profile and
+// messages that each name the text, the place and the problem. A served profile's monitors then
+// answer the host's channel without fault of the host's own making.
+#include <cstddef>
+#include <cstdint>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "brevlink/ddcci/ddc_channel.h"
+#include "brevlink/sim/lab.h"
+#include "brevlink/sim/profile_json.h"
+#include "fuzz/common/fuzz_support.h"
+
+namespace {
+
+using namespace brevlink;
+using kestrova::fuzz::Check;
+
+constexpr char kSource[] = "fuzzed.json";
+
+class NoWaiter : public ddcci::Waiter {
+  public:
+    void WaitMs(uint32_t) override {}
+    uint64_t NowMs() override { return 0; }
+};
+
+void CheckRefusal(const sim::ProfileResult& result) {
+    Check(!result.errors.empty());
+    const std::string prefix = std::string(kSource) + ": ";
+    for (const std::string& error : result.errors) {
+        // "<source>: <place>: <problem>", the place never empty.
+        Check(error.compare(0, prefix.size(), prefix) == 0);
+        const size_t placeEnd = error.find(": ", prefix.size());
+        Check(placeEnd != std::string::npos && placeEnd > prefix.size() && placeEnd + 2 < error.size());
+    }
+}
+
+void ServeProfile(const sim::LabProfile& profile) {
+    std::set<int> positions;
+    int previous = 0;
+    for (const sim::MonitorProfile& monitor : profile.monitors) {
+        Check(monitor.position >= sim::kMinPosition && monitor.position <= sim::kMaxPosition);
+        Check(monitor.position > previous && positions.insert(monitor.position).second);
+        previous = monitor.position;
+        Check(monitor.edid.size() % 128 == 0);
+    }
+    sim::Lab lab(profile);
+    Check(lab.Monitors().size() == profile.monitors.size());
+    for (const auto& monitor : lab.Monitors()) {
+        NoWaiter waiter;
+        ddcci::DdcChannel channel(monitor->Bus(), waiter);
+        const ddcci::CapabilitiesRead caps = channel.ReadCapabilities();
+        const std::string& text = monitor->Profile().capabilities;
+        if (!monitor->Profile().faults.garbledCapabilities && text.size() <= ddcci::kMaxCapabilitiesBytes) {
+            Check(caps.status == ddcci::DdcStatus::kOk && caps.text == text.substr(0, text.find('\0')));
+        }
+        for (int code = 0; code < 256; ++code) {
+            if (monitor->Profile().features[code]) {
+                channel.GetVcp(static_cast<uint8_t>(code));
+            }
+        }
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    // Relative EDID files are looked for in the lab folder, where none of the names is a file.
+    const sim::ProfileResult result = sim::ParseProfile(text, kSource, KESTROVA_SOURCE_DIR "/lab");
+    Check(result.profile.has_value() == result.errors.empty());
+    if (result.profile) {
+        ServeProfile(*result.profile);
+    } else {
+        CheckRefusal(result);
+    }
+    return 0;
+}
