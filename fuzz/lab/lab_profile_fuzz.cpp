@@ -36,6 +36,22 @@ void CheckRefusal(const sim::ProfileResult& result) {
     }
 }
 
+// Quirks that lose, corrupt, delay or gate requests may leave the capabilities unread; the others
+// leave the exchange whole.
+bool ExchangeIsWhole(const sim::Quirks& quirks) {
+    return quirks.nackRequestsEvery == 0 && quirks.corruptionPerMille == 0 && !quirks.capabilitiesSilent &&
+           !quirks.capabilitiesEmpty && !quirks.deafInStandby && !quirks.enableGate && quirks.nullsBeforeReply == 0;
+}
+
+// What the monitor sends, repeated by its quirks; the host's text ends at the first NUL.
+std::string CapabilitiesAsSent(const sim::MonitorProfile& monitor) {
+    std::string sent = monitor.capabilities;
+    for (int i = 1; i < monitor.faults.quirks.capabilitiesRepeat; ++i) {
+        sent += monitor.capabilities;
+    }
+    return sent;
+}
+
 void ServeProfile(const sim::LabProfile& profile) {
     std::set<int> positions;
     int previous = 0;
@@ -51,9 +67,10 @@ void ServeProfile(const sim::LabProfile& profile) {
         NoWaiter waiter;
         ddcci::DdcChannel channel(monitor->Bus(), waiter);
         const ddcci::CapabilitiesRead caps = channel.ReadCapabilities();
-        const std::string& text = monitor->Profile().capabilities;
-        if (!monitor->Profile().faults.garbledCapabilities && text.size() <= ddcci::kMaxCapabilitiesBytes) {
-            Check(caps.status == ddcci::DdcStatus::kOk && caps.text == text.substr(0, text.find('\0')));
+        const std::string sent = CapabilitiesAsSent(monitor->Profile());
+        if (!monitor->Profile().faults.garbledCapabilities && ExchangeIsWhole(monitor->Profile().faults.quirks) &&
+            sent.size() <= ddcci::kMaxCapabilitiesBytes) {
+            Check(caps.status == ddcci::DdcStatus::kOk && caps.text == sent.substr(0, sent.find('\0')));
         }
         for (int code = 0; code < 256; ++code) {
             if (monitor->Profile().features[code]) {
