@@ -22,7 +22,29 @@ void MarkInCaps(uint32_t code) {
     }
 }
 
+// The string as the library holds it, cut to the buffer; the caller holds the bus lock.
+std::string FetchCapsString(int32_t m, uint32_t& length) {
+    std::string caps(kCapsBufferSize, '\0');
+    length = kCapsBufferSize;
+    if (Wrapper.WrCapsGetString == nullptr) {
+        length = 0;
+        return caps;
+    }
+    Wrapper.WrCapsGetString(m, caps.data(), &length);
+    caps.back() = '\0';
+    return caps;
+}
+
 }  // namespace
+
+std::string CurrentCapabilitiesString() {
+    Wrapper.WrSynLock();
+    uint32_t length = 0;
+    std::string caps = FetchCapsString(CurrentMonitorRecord().index, length);
+    Wrapper.WrSynUnlock();
+    caps.resize(strnlen(caps.data(), caps.size()));
+    return caps;
+}
 
 void ShowCapsSummary() {
     catalogue::Catalogue().ClearCaps();
@@ -49,10 +71,8 @@ void ShowCapsSummary() {
     }
     op::LogLine("Caps - %d continuous, %d discrete commands", continuous, discrete);
 
-    std::string caps(kCapsBufferSize, '\0');
-    uint32_t length = kCapsBufferSize;
-    Wrapper.WrCapsGetString(m, caps.data(), &length);
-    caps.back() = '\0';
+    uint32_t length = 0;
+    const std::string caps = FetchCapsString(m, length);
     op::LogLine("Caps -");
 
     // The reported length is not trusted beyond the buffer; a piece also ends at a NUL.

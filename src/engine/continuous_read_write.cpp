@@ -74,6 +74,7 @@ struct SweepState {
     int failures = 0;
     int confirmed = 0;
     int noAnswers = 0;
+    std::optional<int32_t> lastReadBack;  // the last value set that read back as written
 };
 
 enum class SweepEnd { kDone, kRedo };
@@ -94,6 +95,9 @@ SweepEnd Sweep(uint8_t code, const VcpReading& start, SweepState& state, ResultT
         bus::WriteVcp(code, static_cast<uint32_t>(*value));
         platform::SleepMs(kSettleMs);
         const ReadBackResult readBack = ReadBack(code, *value, true);
+        if (readBack.matched) {
+            state.lastReadBack = *value;
+        }
         if (!readBack.matched) {
             state.pass = false;
             AppendResult(result, "...FAILED, could not read after set to %d <BR>", *value);
@@ -153,8 +157,19 @@ bool TestReadWriteControl(uint8_t code, ResultText& result) {
         }
         op::SetIndividualProgressRange(start->minimum, start->maximum);
         op::SetIndividualProgress(start->minimum);
+        state.lastReadBack.reset();
         if (Sweep(code, *start, state, result) == SweepEnd::kRedo) {
             continue;
+        }
+        // A value that reads back once right after its write may still fall back: the last one
+        // must still read so when asked again, before the control is put back.
+        if (state.lastReadBack) {
+            const ReadBackResult again = ReadBack(code, *state.lastReadBack, false);
+            if (!again.matched) {
+                state.pass = false;
+                AppendResult(result, "...FAILED, set %d, read it back once, then %d<BR>", *state.lastReadBack,
+                             again.value);
+            }
         }
         bus::WriteVcp(code, static_cast<uint32_t>(start->current));
         platform::SleepMs(kSettleMs);

@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <string>
 
+#include "bus/caps_summary.h"
 #include "bus/monitor_table.h"
 #include "engine/discrete_handlers.h"
 #include "engine/result_text.h"
@@ -23,6 +24,25 @@ std::string Hex(int32_t value, bool upperCase) {
         std::snprintf(text, sizeof(text), "%x", static_cast<unsigned>(value));
     }
     return text;
+}
+
+// Whether a second parenthesised string follows the first one's closing parenthesis, as from a
+// monitor that sends its capabilities over again. Other trailing bytes real monitors send (a
+// stray parenthesis, a digit) are left to the parser.
+bool StartsAgainAfterItsEnd(const std::string& caps) {
+    const size_t open = caps.find_first_not_of(" \t\r\n");
+    if (open == std::string::npos || caps[open] != '(') {
+        return false;
+    }
+    int depth = 0;
+    for (size_t i = open; i < caps.size(); ++i) {
+        depth += caps[i] == '(' ? 1 : caps[i] == ')' ? -1 : 0;
+        if (depth == 0) {
+            const size_t next = caps.find_first_not_of(" \t\r\n", i + 1);
+            return next != std::string::npos && caps[next] == '(';
+        }
+    }
+    return false;
 }
 
 }  // namespace
@@ -97,6 +117,10 @@ void VcpVersionCheck(DiscreteTest& test) {
         (capsMajor != major || capsRevision != revision)) {
         test.pass = false;
         AppendResult(test.result, "FAIL - the capabilities say mccs_ver(%d.%d)<BR>", capsMajor, capsRevision);
+    }
+    if (StartsAgainAfterItsEnd(bus::CurrentCapabilitiesString())) {
+        test.pass = false;
+        test.result += "FAIL - the capabilities string starts again after its closing parenthesis<BR>";
     }
 }
 

@@ -32,8 +32,10 @@ struct QuirkCase {
 const QuirkCase kCases[] = {
     {"01-ddc-lost-through-dock", nullptr, nullptr, kBothModes, "", ""},
     {"02-corrupt-frames", nullptr, nullptr, kBothModes, "", ""},
-    {"03-capabilities-repeated", nullptr, nullptr, kBothModes, "", ""},
-    {"04-writes-revert", nullptr, nullptr, kBothModes, "", ""},
+    {"03-capabilities-repeated", nullptr, "FAIL - the capabilities string starts again after its closing parenthesis",
+     kBothModes, "Lumetra:0xDF Vista:0xDF", "Lumetra:0xDF Vista:0xDF"},
+    {"04-writes-revert", nullptr, "...FAILED, set 100, read it back once, then 75", kBothModes,
+     "Lumetra:0x10 Lumetra:0x12 Vista:0x10 Vista:0x12", "Lumetra:0x10 Lumetra:0x12 Vista:0x10 Vista:0x12"},
     {"05-deaf-in-standby", "0x10,0x12", "...FAIL to get current 0x10 Brightness/Luminance", kBothModes,
      "Lumetra:0x10 Lumetra:0x12 Vista:0x10 Vista:0x12", "Lumetra:0x10 Lumetra:0x12 Vista:0x10 Vista:0x12"},
     {"06-unsupported-as-zeros", "0x10,0x22", "FAIL - max 0 leaves no range to set", kBothModes, "", ""},
