@@ -43,11 +43,16 @@ void Library::LogWire(int32_t monitor, const char* direction, const uint8_t* byt
     if (!wireLog_.Enabled() || size == 0) {
         return;
     }
+    // Every exchange of a run passes here while the log is on: the hex digits are written in place.
+    static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string line = "monitor " + std::to_string(monitor) + " " + direction;
-    char hex[4];
-    for (size_t i = 0; i < size; ++i) {
-        std::snprintf(hex, sizeof(hex), " %02X", bytes[i]);
-        line += hex;
+    const size_t start = line.size();
+    line.resize(start + size * 3);
+    char* out = line.data() + start;
+    for (size_t i = 0; i < size; ++i, out += 3) {
+        out[0] = ' ';
+        out[1] = kDigits[bytes[i] >> 4];
+        out[2] = kDigits[bytes[i] & 0x0F];
     }
     wireLog_.Add(std::move(line));
 }

@@ -80,7 +80,7 @@ void MonitorModel::RecordWrite(uint8_t code, uint16_t value, bool applied) {
     // Bounded so a long soak run cannot eat the process; the lab reads the recent ones.
     constexpr size_t kMaxWrites = 4096;
     if (writes_.size() == kMaxWrites) {
-        writes_.erase(writes_.begin());
+        writes_.pop_front();
     }
     writes_.push_back({code, value, applied});
 }

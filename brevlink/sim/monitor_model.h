@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -51,7 +52,7 @@ class MonitorModel {
     bool Press(uint8_t code, uint16_t value);
 
     void RecordWrite(uint8_t code, uint16_t value, bool applied);
-    const std::vector<WriteRecord>& Writes() const { return writes_; }
+    const std::deque<WriteRecord>& Writes() const { return writes_; }
     void ClearWrites() { writes_.clear(); }
 
     // What the engineer saw on the screen since the last look (behaviours that draw say), a line
@@ -68,7 +69,7 @@ class MonitorModel {
 
     std::array<std::optional<VcpFeature>, 256> features_;
     std::vector<std::unique_ptr<Behaviour>> behaviours_;
-    std::vector<WriteRecord> writes_;
+    std::deque<WriteRecord> writes_;  // the oldest leaves at the front, in constant time
     uint32_t restores_ = 0;
 };
 
