@@ -11,6 +11,13 @@ endif()
 # Everything the ThreadSanitizer build runs.
 add_custom_target(thread_tests)
 
+# gtest's headers take most of a test file's compile time; they are compiled once, for this
+# holder, and every test program reuses them (same compiler options, so the same header image).
+add_executable(kestrova_test_pch EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/test_pch_holder.cpp)
+target_link_libraries(kestrova_test_pch PRIVATE GTest::gtest)
+target_precompile_headers(kestrova_test_pch PRIVATE <gtest/gtest.h> <string> <vector>)
+kestrova_warnings(kestrova_test_pch)
+
 # kestrova_add_test(<name> SOURCES ... [LIBS ...] [WINDOWS] [THREADS] [NO_MAIN] [TIMEOUT s])
 # One executable per module, one CTest test per executable (a process per case cost more than the
 # cases). WINDOWS: the module also runs under Wine, because its code differs on Windows or crosses
@@ -45,6 +52,7 @@ function(kestrova_add_test name)
     target_compile_definitions(${name} PRIVATE KESTROVA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
                                                KESTROVA_BINARY_DIR="${CMAKE_BINARY_DIR}")
     kestrova_warnings(${name})
+    target_precompile_headers(${name} REUSE_FROM kestrova_test_pch)
     if(NOT registered)
         return()
     endif()
