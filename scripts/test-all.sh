@@ -8,30 +8,35 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 jobs=${KESTROVA_JOBS:-$(nproc)}
 
+# Each stage's header says how long the command has run, so a slow stage shows in CI's log.
+stage() {
+    echo "== $* [$((SECONDS / 60)) min $((SECONDS % 60)) s]"
+}
+
 scripts/install-deps.sh
 
-echo "== Linux build (AddressSanitizer + UndefinedBehaviorSanitizer)"
+stage "Linux build (AddressSanitizer + UndefinedBehaviorSanitizer)"
 cmake --preset linux >/dev/null
 cmake --build --preset linux -j "$jobs"
 ctest --preset linux -j "$jobs"
 
-echo "== Fuzz build (clang-14 libFuzzer, ASan + UBSan): each target a few seconds over its seeds"
+stage "Fuzz build (clang-14 libFuzzer, ASan + UBSan): each target a few seconds over its seeds"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$jobs"
 ctest --preset fuzz
 
-echo "== Linux build (ThreadSanitizer, threaded tests)"
+stage "Linux build (ThreadSanitizer, threaded tests)"
 cmake --preset linux-tsan -DKESTROVA_THREAD_TESTS_ONLY=ON >/dev/null
 cmake --build --preset linux-tsan -j "$jobs" --target thread_tests
 ctest --preset linux-tsan -j "$jobs" -L threads
 
-echo "== Debian package (Release), unpacked and used, lintian"
+stage "Debian package (Release), unpacked and used, lintian"
 version=$(sed -n 's/^project(Kestrova VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 cmake --preset deb >/dev/null
 cmake --build --preset deb -j "$jobs"
 packaging/tests/deb_package_test.sh "build/deb/packages/kestrova_${version}_amd64.deb" "$version"
 
-echo "== Windows build (mingw-w64) and installer, tests under Wine"
+stage "Windows build (mingw-w64) and installer, tests under Wine"
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs"
 
@@ -57,4 +62,4 @@ for program in app_win32_dialogs_test app_win32_main_window_test app_win32_proje
 done
 ctest --preset windows -j "$jobs"
 
-echo "== all tests passed"
+stage "all tests passed"
