@@ -74,7 +74,8 @@ struct SweepState {
     int failures = 0;
     int confirmed = 0;
     int noAnswers = 0;
-    std::optional<int32_t> lastReadBack;  // the last value set that read back as written
+    bool readBackOnce = false;  // some value set read back as written; the last such is below
+    int32_t lastReadBack = 0;
 };
 
 enum class SweepEnd { kDone, kRedo };
@@ -96,6 +97,7 @@ SweepEnd Sweep(uint8_t code, const VcpReading& start, SweepState& state, ResultT
         platform::SleepMs(kSettleMs);
         const ReadBackResult readBack = ReadBack(code, *value, true);
         if (readBack.matched) {
+            state.readBackOnce = true;
             state.lastReadBack = *value;
         }
         if (!readBack.matched) {
@@ -157,17 +159,17 @@ bool TestReadWriteControl(uint8_t code, ResultText& result) {
         }
         op::SetIndividualProgressRange(start->minimum, start->maximum);
         op::SetIndividualProgress(start->minimum);
-        state.lastReadBack.reset();
+        state.readBackOnce = false;
         if (Sweep(code, *start, state, result) == SweepEnd::kRedo) {
             continue;
         }
         // A value that reads back once right after its write may still fall back: the last one
         // must still read so when asked again, before the control is put back.
-        if (state.lastReadBack) {
-            const ReadBackResult again = ReadBack(code, *state.lastReadBack, false);
+        if (state.readBackOnce) {
+            const ReadBackResult again = ReadBack(code, state.lastReadBack, false);
             if (!again.matched) {
                 state.pass = false;
-                AppendResult(result, "...FAILED, set %d, read it back once, then %d<BR>", *state.lastReadBack,
+                AppendResult(result, "...FAILED, set %d, read it back once, then %d<BR>", state.lastReadBack,
                              again.value);
             }
         }
